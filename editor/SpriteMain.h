@@ -15,6 +15,7 @@
 #include <vector>
 
 class QAction;
+class QKeySequence;
 class QFrame;
 class QMenu;
 class QScrollBar;
@@ -23,6 +24,9 @@ class QToolButton;
 class TPrompts;
 class TStatusBar;
 class TWindowSurface;
+enum class TGlyph;
+struct ras_palette;
+struct ras_surface;
 
 // The drawing tool the next mouse action uses.
 enum TDrawTool : std::uint8_t { dtDraw = 0, dtFill = 1, dtCapture = 2, dtExchange = 3 };
@@ -54,6 +58,8 @@ class TMainForm : public QMainWindow {
   std::int32_t FCelCenterY = 180;
   std::int32_t FViewCols = 24;
   std::int32_t FViewRows = 24;
+  ras_palette* FPalette = nullptr;      // the palette in use, an 8-bit sprite's colours
+  ras_surface* FScreenDC = nullptr;     // the window surface, handed to the raster engine
   std::int32_t FNewDepth = 0;  // depth chosen in the last New dialog
   TDrawTool FTool = dtDraw;
   bool FStroking = false;
@@ -195,4 +201,37 @@ class TMainForm : public QMainWindow {
   void EraseArea(const TRect& area);
   // Erases the window background and paints the pictures again, at once.
   void RepaintWindow();
+
+  // Client area size: the surface below the menu bar, panels and status bar included.
+  int ClientWidth() const;
+  int ClientHeight() const;
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateMenu();
+  void CreateSpeedPanel();
+  void CreateDrawPanel();
+  QMenu* MakeMenu(const char* name, const QString& caption);
+  QAction* MakeItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
+                    const QKeySequence& shortcut);
+  QAction* MakeItem(QMenu* menu, const char* name, const QString& caption, const QString& hint);
+  QAction* MakeSeparator(QMenu* menu, const char* name);
+  QToolButton* MakeButton(QWidget* parent, const char* name, int left, int top, int size,
+                          const QString& hint, TGlyph glyph);
+  // Places the panels along the top, the status bar along the bottom and the exit button at the
+  // right end, as the client area's size demands.
+  void AlignControls();
+  // Puts FWorkCel into the edit buffer, whose lower-left pixel is the cel's first.
+  void PutWorkCel();
+
+  bool FEngineStarted = false;  // FormShow connected the engine and FormClose has not run yet
+  // Set while the window is pushed back to its minimum size, so that the resize this causes keeps
+  // the minimum's 24 columns or rows.
+  bool FWidthSnapped = false;
+  bool FHeightSnapped = false;
 };
