@@ -6,6 +6,16 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+// The pages are compiled into the editor's static library, whose resources are registered only
+// when asked for.
+static void LoadHelpPages() {
+  static const bool loaded = [] {
+    Q_INIT_RESOURCE(help);
+    return true;
+  }();
+  static_cast<void>(loaded);
+}
+
 namespace {
 
 struct THelpTopic {
@@ -29,6 +39,7 @@ QUrl HelpPageFor(std::int32_t context) {
 }
 
 THelpWindow::THelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+  LoadHelpPages();
   setObjectName(QStringLiteral("HelpWindow"));
   setWindowTitle(QStringLiteral("Celwright Help"));
 
