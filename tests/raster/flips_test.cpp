@@ -260,21 +260,21 @@ INSTANTIATE_FOR_ALL_DEPTHS(FlipTest);
 
 // The editor's transformations of a 3 x 3 cel in its edit buffer (stored 4 wide), each run the
 // way the editor runs it: index forms for 8-bit cels, direct forms for the others.
-class TransformTest : public DepthTest {
-protected:
-    bool index_forms() const { return depth() == 8; }
+struct EditBuffer {
+    bool index_forms;
+
     void put(const std::vector<uint8_t>& cel) const
     {
-        index_forms() ? ras_put_block8(cel.data(), 3, 3) : ras_put_block(cel.data(), 3, 3);
+        index_forms ? ras_put_block8(cel.data(), 3, 3) : ras_put_block(cel.data(), 3, 3);
     }
     void put_clip(const std::vector<uint8_t>& cel) const
     {
-        index_forms() ? ras_put_block8_clip(cel.data(), 3, 3) : ras_put_block_clip(cel.data(), 3, 3);
+        index_forms ? ras_put_block8_clip(cel.data(), 3, 3) : ras_put_block_clip(cel.data(), 3, 3);
     }
     void get(std::vector<uint8_t>& cel) const
     {
         ras_move_to(0, ras_max_y());
-        index_forms() ? ras_get_block8(cel.data(), 3, 3) : ras_get_block(cel.data(), 3, 3);
+        index_forms ? ras_get_block8(cel.data(), 3, 3) : ras_get_block(cel.data(), 3, 3);
     }
     void shift(std::vector<uint8_t>& cel, int32_t x, int32_t y) const
     {
@@ -285,9 +285,11 @@ protected:
     }
 };
 
+class TransformTest : public DepthTest {};
+
 struct TransformCase {
     const char* name;
-    std::function<void(const TransformTest&, std::vector<uint8_t>&)> run;
+    std::function<void(const EditBuffer&, std::vector<uint8_t>&)> run;
     Rows after;
 };
 
@@ -297,31 +299,31 @@ TEST_P(TransformTest, CelTransformationsMoveEveryPixelWhereExpected)
     constexpr int32_t top = 2; // ras_max_y of the 3-row buffer
     const TransformCase cases[] = {
         {"upside down",
-         [](const TransformTest& t, std::vector<uint8_t>& c) {
-             t.index_forms() ? ras_flip_block8(c.data(), 3, 3) : ras_flip_block(c.data(), 3, 3);
+         [](const EditBuffer& t, std::vector<uint8_t>& c) {
+             t.index_forms ? ras_flip_block8(c.data(), 3, 3) : ras_flip_block(c.data(), 3, 3);
              ras_move_to(0, ras_max_y());
              t.put(c);
          },
          {{7, 8, 9}, {4, 5, 6}, {1, 2, 3}}},
         {"mirrored left to right",
-         [](const TransformTest& t, std::vector<uint8_t>& c) {
+         [](const EditBuffer& t, std::vector<uint8_t>& c) {
              ras_move_to(0, ras_max_y());
              ras_erase();
-             t.index_forms() ? ras_put_block8_mirror(c.data(), 3, 3) : ras_put_block_mirror(c.data(), 3, 3);
+             t.index_forms ? ras_put_block8_mirror(c.data(), 3, 3) : ras_put_block_mirror(c.data(), 3, 3);
              t.get(c);
          },
          {{3, 2, 1}, {6, 5, 4}, {9, 8, 7}}},
-        {"left", [](const TransformTest& t, std::vector<uint8_t>& c) { t.shift(c, -1, top); },
+        {"left", [](const EditBuffer& t, std::vector<uint8_t>& c) { t.shift(c, -1, top); },
          {{2, 3, 0}, {5, 6, 0}, {8, 9, 0}}},
         {"right: the last column goes into the padding and is lost",
-         [](const TransformTest& t, std::vector<uint8_t>& c) { t.shift(c, 1, top); },
+         [](const EditBuffer& t, std::vector<uint8_t>& c) { t.shift(c, 1, top); },
          {{0, 1, 2}, {0, 4, 5}, {0, 7, 8}}},
-        {"up", [](const TransformTest& t, std::vector<uint8_t>& c) { t.shift(c, 0, top - 1); },
+        {"up", [](const EditBuffer& t, std::vector<uint8_t>& c) { t.shift(c, 0, top - 1); },
          {{4, 5, 6}, {7, 8, 9}, {0, 0, 0}}},
-        {"down", [](const TransformTest& t, std::vector<uint8_t>& c) { t.shift(c, 0, top + 1); },
+        {"down", [](const EditBuffer& t, std::vector<uint8_t>& c) { t.shift(c, 0, top + 1); },
          {{0, 0, 0}, {1, 2, 3}, {4, 5, 6}}},
         {"left then right loses the first column",
-         [](const TransformTest& t, std::vector<uint8_t>& c) {
+         [](const EditBuffer& t, std::vector<uint8_t>& c) {
              t.shift(c, -1, top);
              t.shift(c, 1, top);
          },
@@ -332,8 +334,9 @@ TEST_P(TransformTest, CelTransformationsMoveEveryPixelWhereExpected)
         open_new_buffer(depth(), 3, 3);
         std::vector<uint8_t> block = block_of(depth(), cel);
         ras_move_to(0, ras_max_y());
-        put(block);
-        c.run(*this, block);
+        const EditBuffer edit{depth() == 8};
+        edit.put(block);
+        c.run(edit, block);
         EXPECT_EQ(block, block_of(depth(), c.after));
         EXPECT_EQ(shown(depth(), 3, 3), c.after);
     }
