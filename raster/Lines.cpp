@@ -31,12 +31,16 @@ int outcode(int32_t x, int32_t y)
 }
 
 // The other coordinate where the segment crosses an edge. The edge lies between the two ends, so
-// the result lies between them too; the product is formed in 64 bits so that it cannot overflow.
+// the result lies between them too; the product of two differences of 32-bit values needs up to
+// 65 bits, so it is formed in 128 bits and can never overflow.
+__extension__ typedef __int128 wide_int;
+
 int32_t cross(int32_t from, int32_t to, int32_t edge_from, int32_t edge, int32_t edge_to)
 {
-    const int64_t step = (static_cast<int64_t>(to) - from) * (static_cast<int64_t>(edge) - edge_from) /
-                         (static_cast<int64_t>(edge_to) - edge_from);
-    return static_cast<int32_t>(from + step);
+    const wide_int step = static_cast<wide_int>(static_cast<int64_t>(to) - from) *
+                          (static_cast<int64_t>(edge) - edge_from) /
+                          (static_cast<int64_t>(edge_to) - edge_from);
+    return static_cast<int32_t>(from + static_cast<int64_t>(step));
 }
 
 // Reduces the segment to the clip rectangle; false when nothing of it is inside.

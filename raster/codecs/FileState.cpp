@@ -100,7 +100,10 @@ bool close_file()
 void discard_written_file(const char* name)
 {
     close_file();
-    ::unlink(name);
+    // Only a file of our own making goes; a device or pipe named as the target stays.
+    struct stat info {};
+    if (::stat(name, &info) == 0 && S_ISREG(info.st_mode))
+        ::unlink(name);
 }
 
 int64_t file_size()

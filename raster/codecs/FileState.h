@@ -41,7 +41,8 @@ bool create_for_writing(const char* name);
 // Writes out what waits in the I/O buffer (for a written file) and closes. Returns false if any
 // write of the file failed. Does nothing when no file is open.
 bool close_file();
-// Closes the written file and removes it: used when writing failed, so no damaged file stays.
+// Closes the written file and removes it if it is a regular file: used when writing failed, so no
+// damaged picture stays behind.
 void discard_written_file(const char* name);
 
 // Size of the open file in bytes; -1 if unknown.

@@ -1,0 +1,41 @@
+#pragma once
+// Helpers shared by the fuzz targets: the codecs read files by name, so every input is written
+// to a scratch file first; and a snapshot of the active buffer and the palette, to check that a
+// refused file changed neither.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace fuzz_support {
+
+// Writes data to this process's scratch file (in /dev/shm when it exists) and returns its name.
+const char* write_input(const uint8_t* data, std::size_t size);
+
+// The engine started once, with the default palette restored before every input so that inputs
+// do not influence one another.
+void start_engine_with_default_palette();
+
+// A buffer of the given depth and size, made active; -1 if it cannot be made.
+int32_t make_active_buffer(int32_t depth, int32_t width, int32_t height);
+// Makes no buffer active and releases handle.
+void release_buffer(int32_t handle);
+
+struct snapshot {
+    std::vector<uint8_t> pixels;  // the active buffer's pixel memory
+    std::vector<int32_t> palette; // r, g, b of the 256 logical palette entries
+    bool operator==(const snapshot&) const = default;
+};
+snapshot take_snapshot();
+
+// Loads the file named name with load into buffers of every depth (one of width x height, one
+// small one with a clip rectangle), with and without keeping the palette, and checks the results:
+// a known code, a reason exactly when it failed, and nothing changed when the file was refused.
+// allowed lists the codes load may return, ending with -1.
+void exercise_loader(int32_t (*load)(const char*, int32_t), const char* name, int32_t width, int32_t height,
+                     const int32_t* allowed);
+
+// Aborts with a message when condition is false (an invariant the fuzzer should report).
+void require(bool condition, const char* what);
+
+} // namespace fuzz_support

@@ -1,0 +1,22 @@
+// ras_load_bmp on any bytes, into buffers of every depth.
+
+#include "FuzzSupport.h"
+
+#include "raster/codecs/bmp.h"
+
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    const char* name = fuzz_support::write_input(data, size);
+    uint8_t header[54] = {};
+    std::memcpy(header, data, size < sizeof header ? size : sizeof header);
+    int32_t width = 0;
+    int32_t height = 0;
+    ras_bmp_dimensions(header, &width, &height);
+    static const int32_t allowed[] = {RAS_CODEC_DONE,      RAS_BMP_NOT_BMP,    RAS_BMP_UNSUPPORTED,
+                                      RAS_BMP_COMPRESSED,  RAS_CODEC_TOO_WIDE, RAS_CODEC_TRUNCATED,
+                                      RAS_CODEC_BAD_HEADER, -1};
+    fuzz_support::exercise_loader(ras_load_bmp, name, width, height, allowed);
+    return 0;
+}
