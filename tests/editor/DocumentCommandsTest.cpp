@@ -20,15 +20,6 @@ namespace {
 const QString kSpriteList = QStringLiteral("Sprite list has been changed, Save?");
 const QString kCelChanged = QStringLiteral("Cel has been changed, Save?");
 
-// Changes one pixel of the edit buffer the way the Draw tool does: the edit stays unstored.
-void DrawPixel(TMainForm& form, std::int32_t x, std::int32_t y, std::int32_t colour) {
-  form.FCelPic->Open();
-  ras_set_color(colour);
-  ras_point(x, y);
-  form.GrabWorkCel();
-  form.FCelChanged = true;
-}
-
 std::array<std::int32_t, 3> PaletteEntry(std::int32_t index) {
   std::array<std::int32_t, 3> rgb{};
   ras_get_rgb(index, &rgb[0], &rgb[1], &rgb[2]);

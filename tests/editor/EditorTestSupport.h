@@ -70,6 +70,15 @@ inline TCelBlock EditBuffer(TMainForm& form) {
   return block;
 }
 
+// Changes one pixel of the edit buffer the way the Draw tool does: the edit stays unstored.
+inline void DrawPixel(TMainForm& form, std::int32_t x, std::int32_t y, std::int32_t colour) {
+  form.FCelPic->Open();
+  ras_set_color(colour);
+  ras_point(x, y);
+  form.GrabWorkCel();
+  form.FCelChanged = true;
+}
+
 inline TCelBlock StoredCel(TMainForm& form, std::int32_t index) {
   const std::uint8_t* cel = form.FSprite->GetCel(index);
   return TCelBlock(cel, cel + form.FSprite->FCelBytes);
