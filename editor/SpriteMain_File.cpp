@@ -132,14 +132,22 @@ std::optional<TViewSet> MakeViews(TMainForm& form, const TSpriteUnit& sprite) {
   return std::nullopt;
 }
 
+// The window area a picture's Paint covers. For the true-size picture that is wider than its
+// rectangle when the buffer's stored width was rounded up, so erasing the rectangle alone would
+// leave up to three columns of the old picture.
+TRect PaintedArea(const TPic& pic) {
+  return {pic.FLeft, pic.FTop, pic.FLeft + pic.FView.Right - pic.FView.Left,
+          pic.FTop + pic.FView.Bottom - pic.FView.Top};
+}
+
 // Puts new pictures in place of the old ones: the old pictures' areas are erased first, and the
 // palette strip's area too when the new sprite has none.
 void InstallViews(TMainForm& form, TViewSet views) {
   const bool hadStrip = form.FPaletteShown;
   const TRect oldStrip = form.FPaletteRect;
   if (form.FCelPic) {
-    form.EraseArea(form.FZoomRect);
-    form.EraseArea(form.FCelRect);
+    form.EraseArea(PaintedArea(*form.FZoomPic));
+    form.EraseArea(PaintedArea(*form.FCelPic));
   }
   // The last picture made is active, so the old buffers can all be freed.
   form.FCelPic = std::move(views.CelPic);

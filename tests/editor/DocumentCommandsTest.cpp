@@ -197,8 +197,10 @@ class TDocumentCommandsTest : public QObject {
     WriteSpriteFile(editor.PathOf("big.spr"), 30, 30, 8, {PatternCel(900, 3)});
     editor.Open(editor.PathOf("big.spr"));
     const TRect oldZoom = form.FZoomRect;
-    const TRect oldCel = form.FCelRect;
     const TRect oldStrip = form.FPaletteRect;
+    // The old true-size picture showed its buffer's stored width, 32 for 30 pixels.
+    const TRect oldCel{form.FCelRect.Left, form.FCelRect.Top, form.FCelRect.Right + 2,
+                       form.FCelRect.Bottom};
 
     editor.New(editor.PathOf("small.spr"), "6", "6", DepthIndexOf(24));
     QVERIFY(!form.FPaletteShown);
