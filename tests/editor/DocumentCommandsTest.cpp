@@ -454,6 +454,52 @@ class TDocumentCommandsTest : public QObject {
     QVERIFY(form.FSpriteChanged);
   }
 
+  // With every buffer slot of the engine taken, New and Open cannot make their pictures: the
+  // failure is reported, the open sprite stays, and no slot is lost on the way.
+  void NoFreeBufferIsReported() {
+    TEditorHarness editor;
+    TMainForm& form = *editor.Form;
+    WriteSpriteFile(editor.PathOf("a.spr"), 4, 3, 8, {PatternCel(12, 1)});
+    WriteSpriteFile(editor.PathOf("b.spr"), 5, 5, 16, {PatternCel(50, 1)});
+    editor.Open(editor.PathOf("a.spr"));
+    const TSpriteUnit* sprite = form.FSprite.get();
+    const QImage before = form.FSurface->Image().copy();
+    const auto takeAllSlots = [] {
+      std::vector<std::int32_t> taken;
+      ras_set_buffer_depth(8);
+      for (std::int32_t handle = ras_alloc_buffer(1, 1); handle >= 0; handle = ras_alloc_buffer(1, 1))
+        taken.push_back(handle);
+      return taken;
+    };
+    const auto release = [](const std::vector<std::int32_t>& taken) {
+      ras_close_buffer();
+      for (std::int32_t handle : taken) ras_free_buffer(handle);
+    };
+    const std::vector<std::int32_t> taken = takeAllSlots();
+    QVERIFY(!taken.empty());
+
+    editor.New(editor.PathOf("new.spr"), "20", "20");
+    editor.Open(editor.PathOf("b.spr"));
+
+    QCOMPARE(editor.Prompts.Asked.size(), std::size_t{2});
+    for (const TAskedMessage& message : editor.Prompts.Asked)
+      QCOMPARE(message.Kind, TMessageKind::Error);
+    QCOMPARE(form.FSprite.get(), sprite);
+    QCOMPARE(form.FSprite->FDepth, 8);
+    QCOMPARE(QString::fromStdString(SpriteName), QStringLiteral("a"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("Quillmoor Celwright 95 - a"));
+    QCOMPARE(form.FSurface->Image(), before);
+    QVERIFY(EditBuffer(form) == PatternCel(12, 1));
+
+    release(taken);
+    const std::vector<std::int32_t> free = takeAllSlots();
+    QCOMPARE(free.size(), taken.size());
+    release(free);
+    editor.Open(editor.PathOf("b.spr"));
+    QCOMPARE(form.FSprite->FDepth, 16);
+    QVERIFY(EditBuffer(form) == PatternCel(50, 1));
+  }
+
   // Save As onto an existing file replaces it without a question; a cancelled Save As changes
   // nothing.
   void SaveAsReplacesAndCancels() {
