@@ -104,8 +104,8 @@ bool AskToSaveSprite(TMainForm& form) {
   return true;
 }
 
-// The pictures and work copy a sprite of w x h at depth needs, made before the old ones are let
-// go so that a failure changes nothing.
+// The pictures and work copy a sprite needs, made before the old ones are let go so that a
+// failure changes nothing.
 struct TViewSet {
   std::unique_ptr<TPic> CelPic;
   std::unique_ptr<TPic> ZoomPic;
