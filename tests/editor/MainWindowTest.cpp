@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -115,6 +116,12 @@ void MainWindowTest::startsWithOnlyTheFileCommands() {
   QVERIFY(!form.VScroll->isEnabled());
   QVERIFY(!form.HScroll->isEnabled());
   QCOMPARE(form.windowTitle(), QStringLiteral("Quillmoor Celwright"));
+  QCOMPARE(form.size(), QSize(640, 480));
+  const QPoint offCentre = form.geometry().center() - form.screen()->availableGeometry().center();
+  // Centred as placed; a window frame may move the client area by its border width.
+  QVERIFY(offCentre.manhattanLength() <= 8);
+  QCOMPARE(form.font().family(), QStringLiteral("Liberation Sans"));
+  QCOMPARE(form.font().pixelSize(), 13);
   QVERIFY(!form.Timer1->isActive());
   QCOMPARE(form.Timer1->interval(), 100);
 
@@ -319,13 +326,16 @@ void MainWindowTest::pointInRectRewritesOnlyPointsInside_data() {
   QTest::addColumn<bool>("inside");
   QTest::addColumn<int>("resultX");
   QTest::addColumn<int>("resultY");
-  // The magnified view of a 20 x 20 sprite at (17, 74, 176, 233).
-  QTest::newRow("in a cel") << 30 << 82 << true << 13 << 8;
-  QTest::newRow("on a grid column") << 25 << 82 << true << 8 << 8;
-  QTest::newRow("top-left corner") << 17 << 74 << true << 0 << 0;
-  QTest::newRow("bottom-right corner") << 176 << 233 << true << 159 << 159;
-  QTest::newRow("left of it") << 16 << 100 << false << 16 << 100;
-  QTest::newRow("below it") << 100 << 234 << false << 100 << 234;
+  QTest::addColumn<int>("celX");
+  QTest::addColumn<int>("celY");
+  // The magnified view of a 20 x 20 sprite at (17, 74, 176, 233), its view at the origin. A point
+  // on a grid line belongs to the cel right of it or below it.
+  QTest::newRow("in a cel") << 30 << 82 << true << 13 << 8 << 1 << 1;
+  QTest::newRow("on a grid column") << 25 << 82 << true << 8 << 8 << 1 << 1;
+  QTest::newRow("top-left corner") << 17 << 74 << true << 0 << 0 << 0 << 0;
+  QTest::newRow("bottom-right corner") << 176 << 233 << true << 159 << 159 << 19 << 19;
+  QTest::newRow("left of it") << 16 << 100 << false << 16 << 100 << -1 << -1;
+  QTest::newRow("below it") << 100 << 234 << false << 100 << 234 << -1 << -1;
 }
 
 void MainWindowTest::pointInRectRewritesOnlyPointsInside() {
@@ -334,14 +344,12 @@ void MainWindowTest::pointInRectRewritesOnlyPointsInside() {
   QFETCH(bool, inside);
   QFETCH(int, resultX);
   QFETCH(int, resultY);
+  QFETCH(int, celX);
+  QFETCH(int, celY);
   TPoint point{x, y};
   QCOMPARE(PointInRect(point, TRect{17, 74, 176, 233}), inside);
   QCOMPARE(point, (TPoint{resultX, resultY}));
-  if (inside) {
-    // Zoom-buffer pixel to cel pixel: a grid line belongs to the cel right of it or below it.
-    QCOMPARE((TPoint{point.X / 8, point.Y / 8}),
-             (TPoint{resultX / 8, resultY / 8}));
-  }
+  if (inside) QCOMPARE((TPoint{point.X / 8, point.Y / 8}), (TPoint{celX, celY}));
 }
 
 void MainWindowTest::surfaceShowsCelPixelsInsideTheGrid_data() {
