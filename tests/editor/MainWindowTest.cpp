@@ -256,7 +256,8 @@ void MainWindowTest::closingAfterNoToTheCelWritesNothing() {
   h.Open(path);
   EditOnePixel(*h.Form);
   h.Prompts.Answers = {TMessageButton::No};
-  h.Form->close();
+  h.Form->ExitItem->trigger();
+  QVERIFY(!h.Form->isVisible());
   QCOMPARE(h.Prompts.AskedTexts(), QStringList({QStringLiteral("Cel has been changed, Save?")}));
   QCOMPARE(h.Prompts.Unanswered, 0);
   QCOMPARE(FileBytes(path), before);
@@ -265,7 +266,8 @@ void MainWindowTest::closingAfterNoToTheCelWritesNothing() {
 
 void MainWindowTest::closingWithNoSpriteAsksNothing() {
   TEditorHarness h;
-  h.Form->close();
+  h.Form->ExitBtn->click();
+  QVERIFY(!h.Form->isVisible());
   QVERIFY(h.Prompts.Asked.empty());
   QCOMPARE(ras_get_active_buffer(), -1);
 }
