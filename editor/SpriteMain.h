@@ -15,8 +15,8 @@
 #include <vector>
 
 class QAction;
-class QKeySequence;
 class QFrame;
+class QKeySequence;
 class QMenu;
 class QScrollBar;
 class QTimer;
@@ -58,8 +58,8 @@ class TMainForm : public QMainWindow {
   std::int32_t FCelCenterY = 180;
   std::int32_t FViewCols = 24;
   std::int32_t FViewRows = 24;
-  ras_palette* FPalette = nullptr;      // the palette in use, an 8-bit sprite's colours
-  ras_surface* FScreenDC = nullptr;     // the window surface, handed to the raster engine
+  ras_palette* FPalette = nullptr;   // the palette in use, an 8-bit sprite's colours
+  ras_surface* FScreenDC = nullptr;  // the window surface, handed to the raster engine
   std::int32_t FNewDepth = 0;  // depth chosen in the last New dialog
   TDrawTool FTool = dtDraw;
   bool FStroking = false;
