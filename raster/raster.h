@@ -101,7 +101,7 @@ int32_t ras_close_buffer();
 int32_t ras_get_active_buffer();
 
 // The drawing target standing for the active buffer; the pointer stays valid for the process.
-ras_memory_dc* ras_get_memory_dc();
+const ras_memory_dc* ras_get_memory_dc();
 
 // Stored width - 1 and height - 1 of the active buffer; -1 with none active.
 int32_t ras_max_x();
