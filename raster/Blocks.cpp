@@ -4,6 +4,7 @@
 
 #include "raster/BlockFrame.h"
 #include "raster/RasterState.h"
+#include "raster/RowKernels.h"
 #include "raster/raster.h"
 
 #include <cstring>
@@ -21,25 +22,6 @@ template <int Bytes>
 void copy_row(uint8_t* dst, const uint8_t* src, int32_t pixels)
 {
     std::memcpy(dst, src, static_cast<size_t>(pixels) * Bytes);
-}
-
-void put_row_32(uint8_t* dst, const uint8_t* src, int32_t pixels)
-{
-    for (int32_t i = 0; i < pixels; ++i, dst += 4, src += 3) {
-        dst[0] = src[0];
-        dst[1] = src[1];
-        dst[2] = src[2];
-        dst[3] = 0;
-    }
-}
-
-void get_row_32(uint8_t* dst, const uint8_t* src, int32_t pixels)
-{
-    for (int32_t i = 0; i < pixels; ++i, dst += 3, src += 4) {
-        dst[0] = src[0];
-        dst[1] = src[1];
-        dst[2] = src[2];
-    }
 }
 
 void put_row_16_skip0(uint8_t* dst, const uint8_t* src, int32_t pixels)
@@ -114,9 +96,21 @@ void get_row_index(uint8_t* dst, const uint8_t* src, int32_t pixels)
 
 // ---- the frame ----
 
+// When the frame spans whole rows of both the block and the buffer, the rows lie back to back in
+// both (block row r + 1 follows row r, and so does the buffer row above), so one call moves them.
+bool whole_rows(const BlockFrame& f, int32_t width)
+{
+    return f.first_column == 0 && f.columns == width && width == state.width;
+}
+
 template <typename Row>
 void put_rows(const BlockFrame& f, const uint8_t* block, int32_t width, int32_t block_bytes, Row row)
 {
+    if (whole_rows(f, width)) {
+        row(pixel_address(f.x, f.y), block + static_cast<int64_t>(f.first_row) * width * block_bytes,
+            f.columns * f.rows);
+        return;
+    }
     for (int32_t r = f.first_row; r < f.first_row + f.rows; ++r) {
         const uint8_t* src = block + (static_cast<int64_t>(r) * width + f.first_column) * block_bytes;
         row(pixel_address(f.x, f.y - (r - f.first_row)), src, f.columns);
@@ -126,6 +120,11 @@ void put_rows(const BlockFrame& f, const uint8_t* block, int32_t width, int32_t 
 template <typename Row>
 void get_rows(const BlockFrame& f, uint8_t* block, int32_t width, int32_t block_bytes, Row row)
 {
+    if (whole_rows(f, width)) {
+        row(block + static_cast<int64_t>(f.first_row) * width * block_bytes, pixel_address(f.x, f.y),
+            f.columns * f.rows);
+        return;
+    }
     for (int32_t r = f.first_row; r < f.first_row + f.rows; ++r) {
         uint8_t* dst = block + (static_cast<int64_t>(r) * width + f.first_column) * block_bytes;
         row(dst, pixel_address(f.x, f.y - (r - f.first_row)), f.columns);
@@ -157,7 +156,7 @@ int32_t ras_get_block(uint8_t* block, int32_t width, int32_t height)
 {
     if (state.active < 0 || state.depth_index == 0 || block == nullptr)
         return 0;
-    static constexpr GetRow rows[4] = {nullptr, copy_row<2>, copy_row<3>, get_row_32};
+    const GetRow rows[4] = {nullptr, copy_row<2>, copy_row<3>, row_kernels().bgr0_to_bgr};
     const BlockFrame f = frame_in_buffer(width, height);
     if (!f.empty())
         get_rows(f, block, width, kBlockPixelBytes[state.depth_index], rows[state.depth_index]);
@@ -180,7 +179,7 @@ int32_t ras_put_block(const uint8_t* block, int32_t width, int32_t height)
 {
     if (state.active < 0 || state.depth_index == 0 || block == nullptr)
         return 0;
-    static constexpr PutRow rows[4] = {nullptr, copy_row<2>, copy_row<3>, put_row_32};
+    const PutRow rows[4] = {nullptr, copy_row<2>, copy_row<3>, row_kernels().bgr_to_bgr0};
     const BlockFrame f = frame_in_buffer(width, height);
     if (!f.empty())
         put_rows(f, block, width, kBlockPixelBytes[state.depth_index], rows[state.depth_index]);

@@ -266,7 +266,7 @@ int32_t ras_get_active_buffer()
     return state.active;
 }
 
-ras_memory_dc* ras_get_memory_dc()
+const ras_memory_dc* ras_get_memory_dc()
 {
     return &state.memory_dc;
 }

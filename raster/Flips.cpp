@@ -66,12 +66,10 @@ void put_mirrored(const uint8_t* block, int32_t width, const BlockFrame& f)
     const size_t last_column = static_cast<size_t>(width - 1 - f.first_column);
     for (int32_t i = 0; i < f.rows; ++i) {
         uint8_t* dst = pixel_address(f.x, f.y - i);
-        const uint8_t* src = block + static_cast<size_t>(f.first_row + i) * block_line +
-                             last_column * Pixel::kSource;
-        for (int32_t c = 0; c < f.columns; ++c) {
-            Pixel::put(dst, src);
+        const uint8_t* row = block + static_cast<size_t>(f.first_row + i) * block_line;
+        for (size_t c = 0; c < static_cast<size_t>(f.columns); ++c) {
+            Pixel::put(dst, row + (last_column - c) * Pixel::kSource);
             dst += Pixel::kTarget;
-            src -= Pixel::kSource;
         }
     }
 }

@@ -2,6 +2,7 @@
 // top-down), converting from the buffer's depth on the way.
 
 #include "raster/RasterState.h"
+#include "raster/RowKernels.h"
 #include "raster/raster.h"
 
 #include <algorithm>
@@ -13,62 +14,17 @@ namespace {
 
 constexpr uint32_t kOpaque = 0xFF000000u;
 
-// Lookup tables for one paste: 8 bits the buffer's colour table as surface pixels; 16 bits the
-// 5-6-5 components widened as ras_color_to_rgb widens them (value * 255 / 31 or / 63).
-struct PasteTables {
-    uint32_t index[256];
-    uint32_t red5[32];
-    uint32_t green6[64];
-    uint32_t blue5[32];
+// An 8-bit buffer's colour table (blue, green, red, 0 quads) as surface pixels.
+struct IndexTable {
+    uint32_t colour[256];
 };
 
-using ConvertRow = void (*)(uint32_t* dst, const uint8_t* src, int32_t pixels, const PasteTables& t);
-
-void row_8(uint32_t* dst, const uint8_t* src, int32_t pixels, const PasteTables& t)
+void build_index_table(IndexTable& t)
 {
-    for (int32_t i = 0; i < pixels; ++i)
-        dst[i] = t.index[src[i]];
-}
-
-void row_16(uint32_t* dst, const uint8_t* src, int32_t pixels, const PasteTables& t)
-{
-    for (int32_t i = 0; i < pixels; ++i, src += 2) {
-        const uint32_t v = src[0] | (static_cast<uint32_t>(src[1]) << 8);
-        dst[i] = t.red5[v >> 11] | t.green6[(v >> 5) & 63] | t.blue5[v & 31];
-    }
-}
-
-void row_24(uint32_t* dst, const uint8_t* src, int32_t pixels, const PasteTables&)
-{
-    for (int32_t i = 0; i < pixels; ++i, src += 3)
-        dst[i] = kOpaque | src[0] | (static_cast<uint32_t>(src[1]) << 8) |
-                 (static_cast<uint32_t>(src[2]) << 16);
-}
-
-void row_32(uint32_t* dst, const uint8_t* src, int32_t pixels, const PasteTables&)
-{
-    for (int32_t i = 0; i < pixels; ++i, src += 4) {
-        uint32_t v;
-        std::memcpy(&v, src, 4);
-        dst[i] = kOpaque | (v & 0x00FFFFFFu);
-    }
-}
-
-void build_tables(PasteTables& t)
-{
-    if (state.depth_index == 0) {
-        const uint8_t* quads = state.header + kColourTableOffset;
-        for (int i = 0; i < 256; ++i, quads += 4)
-            t.index[i] = kOpaque | quads[0] | (static_cast<uint32_t>(quads[1]) << 8) |
-                         (static_cast<uint32_t>(quads[2]) << 16);
-    } else if (state.depth_index == 1) {
-        for (uint32_t v = 0; v < 32; ++v) {
-            t.red5[v] = kOpaque | ((v * 255 / 31) << 16);
-            t.blue5[v] = v * 255 / 31;
-        }
-        for (uint32_t v = 0; v < 64; ++v)
-            t.green6[v] = (v * 255 / 63) << 8;
-    }
+    const uint8_t* quads = state.header + kColourTableOffset;
+    for (int i = 0; i < 256; ++i, quads += 4)
+        t.colour[i] = kOpaque | quads[0] | (static_cast<uint32_t>(quads[1]) << 8) |
+                      (static_cast<uint32_t>(quads[2]) << 16);
 }
 
 } // namespace
@@ -95,20 +51,38 @@ int32_t ras_paste(int32_t x1, int32_t x2, int32_t y1, int32_t y2, int32_t x, int
     if (src_left > src_right || src_top > src_bottom)
         return 0;
 
-    static constexpr ConvertRow rows[4] = {row_8, row_16, row_24, row_32};
-    const ConvertRow convert = rows[state.depth_index];
-    PasteTables tables;
-    build_tables(tables);
-
     const auto columns = static_cast<int32_t>(src_right - src_left + 1);
     const auto dst_left = static_cast<int32_t>(src_left + offset_x);
     const auto dst_top = static_cast<int32_t>(src_top + offset_y);
     auto* dst_row = reinterpret_cast<uint8_t*>(surface->pixels) +
                     static_cast<int64_t>(dst_top) * surface->bytes_per_line +
                     static_cast<int64_t>(dst_left) * 4;
-    for (int64_t sy = src_top; sy <= src_bottom; ++sy, dst_row += surface->bytes_per_line) {
-        const uint8_t* src = pixel_address(static_cast<int32_t>(src_left), static_cast<int32_t>(sy));
-        convert(reinterpret_cast<uint32_t*>(dst_row), src, columns, tables);
+    auto for_each_row = [&](auto convert) {
+        for (int64_t sy = src_top; sy <= src_bottom; ++sy, dst_row += surface->bytes_per_line)
+            convert(reinterpret_cast<uint32_t*>(dst_row),
+                    pixel_address(static_cast<int32_t>(src_left), static_cast<int32_t>(sy)), columns);
+    };
+
+    const RowKernels& kernels = row_kernels();
+    switch (state.depth_index) {
+    case 0: {
+        IndexTable table;
+        build_index_table(table);
+        for_each_row([&table](uint32_t* dst, const uint8_t* src, int32_t pixels) {
+            for (int32_t i = 0; i < pixels; ++i)
+                dst[i] = table.colour[src[i]];
+        });
+        break;
+    }
+    case 1:
+        for_each_row(kernels.rgb565_to_surface);
+        break;
+    case 2:
+        for_each_row(kernels.bgr_to_surface);
+        break;
+    default:
+        for_each_row(kernels.bgrx_to_surface);
+        break;
     }
 
     if (surface->changed)

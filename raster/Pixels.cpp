@@ -124,8 +124,9 @@ int32_t ras_rect(int32_t x1, int32_t x2, int32_t y1, int32_t y2)
     uint8_t* row = pixel_address(x1, y2);
     int32_t rows = y2 - y1 + 1;
     if (state.depth_index == 2) {
+        const TripleRun run(word);
         for (; rows > 0; --rows, row += line)
-            fill_triples(row, pixels, word);
+            run.fill(row, pixels);
     } else {
         const int64_t bytes = pixels * kBufferPixelBytes[state.depth_index];
         for (; rows > 0; --rows, row += line)
@@ -146,7 +147,7 @@ int32_t ras_fill_buffer()
     if (state.active < 0)
         return 0;
     if (state.depth_index == 2)
-        fill_triples(state.pixels, state.total_bytes / 3, state.colour_word);
+        TripleRun(state.colour_word).fill(state.pixels, state.total_bytes / 3);
     else
         fill_words(state.pixels, state.total_bytes, state.colour_word);
     return 0;

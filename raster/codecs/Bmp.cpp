@@ -185,7 +185,6 @@ bool read_rows(const bmp_layout& layout, int64_t pixel_offset)
 {
     const int32_t buffer_height = state.height;
     row_job job;
-    job.src = files.row;
     job.count = std::min(layout.width, state.width);
     job.conversion = state.conversion;
     job.index_add = 10;
@@ -200,13 +199,21 @@ bool read_rows(const bmp_layout& layout, int64_t pixel_offset)
         start += (layout.rows - rows_needed) * layout.row_bytes;
     if (!seek_to(start))
         return false;
-    for (int64_t i = 0; i < rows_needed; ++i) {
-        if (read_bytes(files.row, static_cast<std::size_t>(layout.row_bytes)) !=
-            static_cast<std::size_t>(layout.row_bytes))
+    // As many whole rows as the row buffer holds arrive with one read.
+    const int64_t batch = static_cast<int64_t>(kRowBufferBytes) / layout.row_bytes;
+    for (int64_t first = 0; first < rows_needed; first += batch) {
+        const int64_t wanted = std::min(batch, rows_needed - first);
+        const std::size_t bytes = static_cast<std::size_t>(wanted * layout.row_bytes);
+        const std::size_t got = read_bytes(files.row, bytes);
+        const int64_t complete = static_cast<int64_t>(got) / layout.row_bytes;
+        for (int64_t k = 0; k < complete; ++k) {
+            const int64_t i = first + k;
+            job.src = files.row + k * layout.row_bytes;
+            job.dst = ras_row_address(static_cast<int32_t>(layout.top_down ? i : rows_needed - 1 - i));
+            convert(job);
+        }
+        if (got < bytes)
             return false;
-        const int32_t y = static_cast<int32_t>(layout.top_down ? i : rows_needed - 1 - i);
-        job.dst = ras_row_address(y);
-        convert(job);
     }
     return true;
 }
@@ -417,12 +424,20 @@ int32_t ras_save_bmp(int32_t x1, int32_t x2, int32_t y1, int32_t y2, int32_t bit
         write_bytes(entry, sizeof entry);
     }
 
+    // Rows are gathered in the row buffer and written as many at a time as it holds.
     const row_writer write_row = choose_writer(bits, state.depth_index);
     const int32_t pixel_bytes = raster_internal::kBufferPixelBytes[state.depth_index];
+    const std::size_t batch_bytes = kRowBufferBytes / static_cast<std::size_t>(row_bytes) * static_cast<std::size_t>(row_bytes);
+    std::size_t held = 0;
     for (int32_t y = y2; y >= y1; --y) {
-        std::memset(files.row, 0, static_cast<std::size_t>(row_bytes));
-        write_row(ras_row_address(y) + x1 * pixel_bytes, width, files.row);
-        write_bytes(files.row, static_cast<std::size_t>(row_bytes));
+        uint8_t* out = files.row + held;
+        std::memset(out, 0, static_cast<std::size_t>(row_bytes));
+        write_row(ras_row_address(y) + x1 * pixel_bytes, width, out);
+        held += static_cast<std::size_t>(row_bytes);
+        if (held == batch_bytes || y == y1) {
+            write_bytes(files.row, held);
+            held = 0;
+        }
     }
     if (!close_file()) {
         discard_written_file(name);

@@ -142,6 +142,15 @@ std::size_t read_bytes(uint8_t* out, std::size_t count)
 {
     std::size_t got = 0;
     while (got < count) {
+        // What is left of a large request bypasses the I/O buffer: one call instead of a block
+        // at a time.
+        if (files.io_next == files.io_count && count - got >= kIoBufferBytes && !files.at_end) {
+            const std::size_t direct = read_fully(out + got, count - got);
+            got += direct;
+            if (got < count)
+                files.at_end = true;
+            break;
+        }
         if (files.io_next == files.io_count && !refill())
             break;
         const std::size_t take = std::min(count - got, files.io_count - files.io_next);
@@ -167,6 +176,11 @@ bool skip_bytes(int64_t count)
 
 void write_bytes(const uint8_t* data, std::size_t count)
 {
+    if (count >= kIoBufferBytes) {
+        flush_writes();
+        write_fully(data, count);
+        return;
+    }
     while (count > 0) {
         if (files.io_next == kIoBufferBytes)
             flush_writes();

@@ -4,6 +4,9 @@
 // palette of triples taken from a file. It exists once and is reused by every call, so a codec
 // call never allocates; the codecs are not re-entrant.
 //
+// Small reads and writes go through the I/O buffer in blocks of at most 4,096 bytes; a request of
+// a block or more (the BMP codec's batches of rows) goes to the file in one call.
+//
 // Reading stops quietly at the end of the file or at a read error: the read functions then
 // deliver fewer bytes than asked and at_end() becomes true. Writing keeps going after a failed
 // write but remembers it, so that close_file() can report it.

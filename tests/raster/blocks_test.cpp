@@ -114,28 +114,42 @@ TEST_F(RasterTest, ReverseLookupOfA32BitPixelComparesAllFourBytes)
 // direct block comes back byte for byte.
 using BlockDepthTest = DepthTest;
 
+// Width 5 leaves padding columns in the buffer; width 16 fills whole buffer rows, which are
+// then moved as one run.
 TEST_P(BlockDepthTest, BlocksComeBackAsTheyWent)
 {
     load_distinct_palette();
-    open_new_buffer(depth(), 5, 3);
-    const Bytes indices = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0, 13, 14, 15};
-    ras_move_to(0, ras_max_y());
-    ras_put_block8(indices.data(), 5, 3);
-    Bytes back(15, 0xEE);
-    ras_get_block8(back.data(), 5, 3);
-    EXPECT_EQ(back, indices);
-    EXPECT_EQ(ras_get_pixel(0, 2), depth() == 8 ? 1 : ras_make_color(0, 4, 254));
+    for (const int32_t width : {5, 16}) {
+        ras_init();
+        open_new_buffer(depth(), width, 3);
+        const auto pixels = static_cast<size_t>(width * 3);
+        Bytes indices(pixels);
+        for (size_t i = 0; i < pixels; ++i)
+            indices[i] = static_cast<uint8_t>(i * 37 + 1);
+        indices[4] = 0;
+        ras_move_to(0, ras_max_y());
+        ras_put_block8(indices.data(), width, 3);
+        Bytes back(pixels, 0xEE);
+        ras_get_block8(back.data(), width, 3);
+        EXPECT_EQ(back, indices) << width;
+        EXPECT_EQ(ras_get_pixel(0, 2), depth() == 8 ? 1 : ras_make_color(0, 4, 254)) << width;
 
-    if (depth() == 8)
-        return;
-    const int32_t size = ras_block_size(5, 3);
-    Bytes direct(static_cast<size_t>(size));
-    for (int32_t i = 0; i < size; ++i)
-        direct[static_cast<size_t>(i)] = static_cast<uint8_t>(3 * i + 1);
-    ras_put_block(direct.data(), 5, 3);
-    Bytes direct_back(static_cast<size_t>(size), 0xEE);
-    ras_get_block(direct_back.data(), 5, 3);
-    EXPECT_EQ(direct_back, direct);
+        if (depth() == 8)
+            continue;
+        const int32_t size = ras_block_size(width, 3);
+        Bytes direct(static_cast<size_t>(size));
+        for (int32_t i = 0; i < size; ++i)
+            direct[static_cast<size_t>(i)] = static_cast<uint8_t>(3 * i + 1);
+        ras_put_block(direct.data(), width, 3);
+        Bytes direct_back(static_cast<size_t>(size), 0xEE);
+        ras_get_block(direct_back.data(), width, 3);
+        EXPECT_EQ(direct_back, direct) << width;
+        if (depth() == 32) {
+            for (int32_t y = 0; y < 3; ++y)
+                for (int32_t x = 0; x < width; ++x)
+                    ASSERT_EQ(static_cast<uint32_t>(ras_get_pixel(x, y)) >> 24, 0u) << x << "," << y;
+        }
+    }
 }
 
 TEST_P(BlockDepthTest, UnclippedPutsWriteZeroAndClippedPutsSkipIt)

@@ -145,6 +145,24 @@ TEST_P(PixelDepthTest, RectFillsExactlyItsPixels)
                                                      }));
 }
 
+// Runs of every length up to well past the widest store, starting at an odd pixel: each covers
+// exactly its pixels, nothing before or after.
+TEST_P(PixelDepthTest, RectRunsOfEveryLengthStopAtTheirEnd)
+{
+    open_new_buffer(depth(), 40, 3);
+    for (int32_t length = 1; length <= 37; ++length) {
+        ras_set_color(paper());
+        ras_fill_buffer();
+        ras_set_color(ink());
+        ras_rect(1, length, 1, 1);
+        const std::string expected = "." + std::string(static_cast<size_t>(length), 'X') +
+                                     std::string(static_cast<size_t>(39 - length), '.');
+        EXPECT_EQ(picture(40, 3, ".X", {paper(), ink()}),
+                  (std::vector<std::string>{std::string(40, '.'), expected, std::string(40, '.')}))
+            << length;
+    }
+}
+
 TEST_P(PixelDepthTest, RectIgnoresTheClipRectangle)
 {
     open_new_buffer(depth(), 4, 4);
