@@ -38,11 +38,20 @@ QRgb SurfacePixel(TMainForm& form, int x, int y) {
   return form.FSurface->Image().pixel(x, y) | 0xFF000000u;
 }
 
-// True when every surface pixel of the inclusive rectangle has the colour.
+// True when every surface pixel of the inclusive rectangle has the colour. On a mismatch the
+// surface is saved beside the test's temporary files, so the wrong picture can be looked at.
 bool SurfaceArea(TMainForm& form, int left, int top, int right, int bottom, QRgb colour) {
-  for (int y = top; y <= bottom; ++y)
-    for (int x = left; x <= right; ++x)
-      if (SurfacePixel(form, x, y) != (colour | 0xFF000000u)) return false;
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = left; x <= right; ++x) {
+      if (SurfacePixel(form, x, y) == (colour | 0xFF000000u)) continue;
+      const QString saved = QDir::temp().filePath(
+          QStringLiteral("%1-surface.png").arg(QLatin1String(QTest::currentTestFunction())));
+      form.FSurface->Image().save(saved);
+      qWarning("pixel (%d, %d) is %08x, expected %08x; surface saved to %s", x, y,
+               SurfacePixel(form, x, y), colour | 0xFF000000u, qPrintable(saved));
+      return false;
+    }
+  }
   return true;
 }
 
