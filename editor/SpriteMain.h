@@ -151,7 +151,9 @@ class TMainForm : public QMainWindow {
   void OpenItemClick();
   void SaveItemClick();
   void FileSaveAsClick();
-  void SaveSpritePrompt();
+  // Offers to save a changed sprite; false when the user asked for the save and it failed, so the
+  // command that asked does not go on to replace or drop the unsaved sprite.
+  bool SaveSpritePrompt();
   void OpenSpriteFile(const QString& path);
 
   // ---- Cel operations and navigation (SpriteMain_Cel.cpp) ----
@@ -186,7 +188,8 @@ class TMainForm : public QMainWindow {
   void FormShow();
   void FormResize();
   void FormPaint();
-  void FormCloseQuery();
+  // False keeps the window open: the sprite could not be saved as the user asked.
+  bool FormCloseQuery();
   void FormClose();
   void LayoutZoomView();
   void LayoutCelView();

@@ -91,19 +91,6 @@ bool WriteSprite(TMainForm& form, const std::string& path) {
   return result.Ok;
 }
 
-// The save prompt; false when the user asked for the save and it failed, so that the command
-// that asked does not go on to replace the unsaved sprite.
-bool AskToSaveSprite(TMainForm& form) {
-  if (!form.FSpriteChanged) return true;
-  if (form.FPrompts->Message(TMessageKind::Warning,
-                             QStringLiteral("Sprite list has been changed, Save?"),
-                             TMessageButtons::YesNo) != TMessageButton::Yes)
-    return true;
-  if (!WriteSprite(form, SpriteFilePath())) return false;
-  form.FSpriteChanged = false;
-  return true;
-}
-
 // The pictures and work copy a sprite needs, made before the old ones are let go so that a
 // failure changes nothing.
 struct TViewSet {
@@ -262,7 +249,7 @@ void LoadSprite(TMainForm& form, const QString& path) {
 void TMainForm::FileNewClick() {
   if (FSprite) {
     SaveCelPrompt();
-    if (!AskToSaveSprite(*this)) return;
+    if (!SaveSpritePrompt()) return;
   }
   const std::optional<QString> path = FPrompts->OpenFileName(SpriteDialog(QStringLiteral("*.spr")));
   if (!path) return;
@@ -279,7 +266,7 @@ void TMainForm::OpenItemClick() {
   // Edits of the current cel alone are not asked about: opening drops them.
   if (FSpriteChanged) {
     SaveCelPrompt();
-    if (!AskToSaveSprite(*this)) return;
+    if (!SaveSpritePrompt()) return;
   }
   LoadSprite(*this, *path);
 }
@@ -305,7 +292,15 @@ void TMainForm::FileSaveAsClick() {
   FSpriteChanged = false;
 }
 
-void TMainForm::SaveSpritePrompt() { AskToSaveSprite(*this); }
+bool TMainForm::SaveSpritePrompt() {
+  if (!FSpriteChanged) return true;
+  if (FPrompts->Message(TMessageKind::Warning, QStringLiteral("Sprite list has been changed, Save?"),
+                        TMessageButtons::YesNo) != TMessageButton::Yes)
+    return true;
+  if (!WriteSprite(*this, SpriteFilePath())) return false;
+  FSpriteChanged = false;
+  return true;
+}
 
 void TMainForm::HelpContentsClick() { OpenHelpContents(*this); }
 

@@ -28,7 +28,10 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  FormCloseQuery();
+  if (!FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
   FormClose();
   event->accept();
 }
@@ -113,9 +116,9 @@ void TMainForm::EraseArea(const TRect& area) {
   FSurface->FillArea(area.Left, area.Top, area.Right, area.Bottom, ButtonFace(*this));
 }
 
-void TMainForm::FormCloseQuery() {
+bool TMainForm::FormCloseQuery() {
   SaveCelPrompt();
-  SaveSpritePrompt();
+  return SaveSpritePrompt();
 }
 
 void TMainForm::FormClose() {

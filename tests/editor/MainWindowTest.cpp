@@ -98,6 +98,7 @@ class MainWindowTest : public QObject {
   void closingWithAChangedCelAsksBothQuestions();
   void closingAfterNoToTheCelWritesNothing();
   void closingWithNoSpriteAsksNothing();
+  void closingStaysOpenWhenTheSaveFails();
   void smallSpriteFitsTheViewWithoutScrolling();
   void wideSpriteScrollsByZoomPixels();
   void pointInRectRewritesOnlyPointsInside_data();
@@ -271,6 +272,31 @@ void MainWindowTest::closingAfterNoToTheCelWritesNothing() {
   QCOMPARE(h.Prompts.Unanswered, 0);
   QCOMPARE(FileBytes(path), before);
   QCOMPARE(QDir(h.Dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("hero.spr")}));
+}
+
+// A save asked for at close that cannot be written would lose the sprite: the window stays open
+// with the sprite and its changes, and closes once the user declines the save.
+void MainWindowTest::closingStaysOpenWhenTheSaveFails() {
+  TEditorHarness h;
+  const QString path = h.PathOf(QStringLiteral("sub/hero.spr"));
+  QVERIFY(QDir().mkpath(h.PathOf(QStringLiteral("sub"))));
+  WriteSpriteFile(path, 8, 8, 8, {TCelBlock(64, 0)});
+  h.Open(path);
+  EditOnePixel(*h.Form);
+  QVERIFY(QDir(h.PathOf(QStringLiteral("sub"))).removeRecursively());
+  h.Prompts.Answers = {TMessageButton::Yes, TMessageButton::Yes};
+  h.Form->close();
+  QCOMPARE(h.Prompts.Asked.size(), std::size_t{3});
+  QCOMPARE(h.Prompts.Asked.back().Kind, TMessageKind::Error);
+  QVERIFY(h.Form->isVisible());
+  QVERIFY(h.Form->FSpriteLoaded);
+  QVERIFY(h.Form->FSpriteChanged);
+
+  h.Prompts.ClearRecord();
+  h.Prompts.Answers = {TMessageButton::No};
+  h.Form->close();
+  QCOMPARE(h.Prompts.AskedTexts(), QStringList({QStringLiteral("Sprite list has been changed, Save?")}));
+  QVERIFY(!h.Form->isVisible());
 }
 
 void MainWindowTest::closingWithNoSpriteAsksNothing() {
