@@ -34,6 +34,9 @@ int32_t ras_paste(int32_t x1, int32_t x2, int32_t y1, int32_t y2, int32_t x, int
     const ras_surface* surface = state.window;
     if (state.active < 0 || surface == nullptr || surface->pixels == nullptr || x1 > x2 || y1 > y2)
         return 0;
+    // A surface whose rows are narrower than its width, or not whole pixels apart, is not one.
+    if (surface->bytes_per_line % 4 != 0 || surface->bytes_per_line / 4 < surface->width)
+        return 0;
 
     // Surface position of buffer pixel (x1, y1), then both rectangles reduced together: first to
     // the buffer, then to the surface. 64 bits, so no argument can overflow.

@@ -157,6 +157,20 @@ TEST_P(PasteDepthTest, PasteIsCutToTheBufferAndTheSurface)
 
 INSTANTIATE_FOR_ALL_DEPTHS(PasteDepthTest);
 
+TEST_F(RasterTest, PasteIgnoresASurfaceWhoseRowsCannotHoldItsWidth)
+{
+    std::vector<uint32_t> pixels(16, kUntouched);
+    const int32_t bad_strides[] = {3 * 4, 4 * 4 + 2, -16};
+    for (const int32_t stride : bad_strides) {
+        ras_surface surface{pixels.data(), 4, 4, stride, nullptr, nullptr};
+        ras_set_window_dc(&surface);
+        open_new_buffer(24, 4, 4);
+        ras_paste(0, 3, 0, 3, 0, 3);
+        EXPECT_EQ(pixels, std::vector<uint32_t>(16, kUntouched)) << stride;
+    }
+    ras_set_window_dc(nullptr);
+}
+
 TEST_F(RasterTest, PasteWithoutASurfaceDoesNothing)
 {
     ras_set_window_dc(nullptr);
