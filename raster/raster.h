@@ -212,7 +212,8 @@ int32_t ras_put_block_mirror(const uint8_t* block, int32_t width, int32_t height
 int32_t ras_put_block8_mirror(const uint8_t* block, int32_t width, int32_t height);
 
 // Turns a direct block upside down in place (row r swaps with row height - 1 - r): 3 bytes per
-// pixel when the last opened buffer is 24- or 32-bit, otherwise 2. Needs no active buffer. 0.
+// pixel when the last opened buffer is 24- or 32-bit, otherwise 2. Needs no active buffer; a null
+// block, a height below 2 or a width below 1 changes nothing. 0.
 int32_t ras_flip_block(uint8_t* block, int32_t width, int32_t height);
 
 // Turns an index block (1 byte per pixel) upside down in place. 0.
@@ -227,7 +228,8 @@ ras_palette* ras_make_default_palette();
 // Standard static colours into entries 0..9 and 246..255, rgb (count triples red, green, blue)
 // into entries first .. first + count - 1, and, when count < 236, black into the next
 // 236 - count entries; rebuilds the colour table (not the conversion table) and returns a new
-// palette object (owned by the caller). Entries outside 0..255 are never written.
+// palette object (owned by the caller; null when memory runs out). Entries outside 0..255 are
+// never written, and the triples for them are never read; a null rgb gives no colours (count 0).
 ras_palette* ras_make_palette(int32_t first, int32_t count, const uint8_t* rgb);
 
 // Releases a palette object (null is ignored). If it is the current palette, there is none after.
@@ -237,9 +239,9 @@ void ras_delete_palette(ras_palette* palette);
 int32_t ras_realize_palette(ras_palette* palette);
 
 // Only with an active buffer and count > 0: entries first .. first + count - 1 of the logical
-// palette and the colour table become the rgb triples; an active 8-bit buffer receives the colour
-// table; an active 16/24/32-bit buffer gets those conversion entries patched. Entries outside
-// 0..255 are never written. 0.
+// palette, the colour table and the current palette object become the rgb triples; an active
+// 8-bit buffer receives the colour table; an active 16/24/32-bit buffer gets those conversion
+// entries patched. Entries outside 0..255 are never written; a null rgb does nothing. 0.
 int32_t ras_animate_palette(int32_t first, int32_t count, const uint8_t* rgb);
 
 // Red, green and blue of logical palette entry index (outputs untouched for an index outside
@@ -254,5 +256,6 @@ int32_t ras_refresh_colors();
 // For an active 8-bit buffer: merges the closest colours used inside the clip rectangle until at
 // most n remain, packs them in order of their old indices, moves them to offset .. offset + n - 1
 // of palette (256 entries red, green, blue, rewritten in place; the rest black) and renumbers
-// the pixels. Nothing with another depth, no active buffer, n < 1 or offset + n > 256. 0.
+// the pixels. Nothing with another depth, no active buffer, a null palette, offset < 0, n < 1 or
+// offset + n > 256. 0.
 int32_t ras_reduce_colors(int32_t offset, int32_t n, uint8_t* palette);
