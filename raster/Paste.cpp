@@ -6,7 +6,6 @@
 #include "raster/raster.h"
 
 #include <algorithm>
-#include <cstring>
 
 using namespace raster_internal;
 
