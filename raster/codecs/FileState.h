@@ -39,7 +39,8 @@ struct file_state {
 
 extern file_state files;
 
-// Opens name for reading (others may read too). False if it cannot be opened.
+// Opens name for reading (others may read too). False if it cannot be opened or is not a
+// regular file.
 bool open_for_reading(const char* name);
 // Creates name for writing, replacing an existing file. False if it cannot be created.
 bool create_for_writing(const char* name);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -296,6 +297,11 @@ TEST_P(BmpRefusal, ChangesNothing)
         EXPECT_EQ(palette(), before_palette) << r.name;
     }
     EXPECT_EQ(ras_load_bmp(path("missing.bmp").c_str(), 0), RAS_BMP_CANNOT_OPEN);
+    std::filesystem::create_directory(path("folder.bmp"));
+    EXPECT_EQ(ras_load_bmp(path("folder.bmp").c_str(), 0), RAS_BMP_CANNOT_OPEN);
+    // A pipe without a writer would block a reader for good: it is not opened.
+    ASSERT_EQ(::mkfifo(path("pipe.bmp").c_str(), 0600), 0);
+    EXPECT_EQ(ras_load_bmp(path("pipe.bmp").c_str(), 0), RAS_BMP_CANNOT_OPEN);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllDepths, BmpRefusal, ::testing::Values(8, 16, 24, 32), depth_name);
