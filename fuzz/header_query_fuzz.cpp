@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     require(pcx_result == 0 || pcx_result == -2, "PCX header result");
     require((pcx_result == 0) == (size >= 128 && data[0] == 10), "PCX header accepted exactly");
     uint8_t padded[128] = {};
-    std::memcpy(padded, data, size < sizeof padded ? size : sizeof padded);
+    if (size > 0)
+        std::memcpy(padded, data, size < sizeof padded ? size : sizeof padded);
     int32_t window[4];
     ras_pcx_window(padded, &window[0], &window[1], &window[2], &window[3]);
     require((window[0] == -1) == (padded[0] != 10), "PCX window marks a wrong manufacturer");

@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     const char* name = fuzz_support::write_input(data, size);
     uint8_t header[128] = {};
-    std::memcpy(header, data, size < sizeof header ? size : sizeof header);
+    if (size > 0)
+        std::memcpy(header, data, size < sizeof header ? size : sizeof header);
     int32_t xmin = 0;
     int32_t xmax = 0;
     int32_t ymin = 0;

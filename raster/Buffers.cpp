@@ -29,20 +29,15 @@ bool supported_depth(int32_t depth)
     return depth == 8 || depth == 16 || depth == 24 || depth == 32;
 }
 
-// Header size field and header block size for a depth; the block has room for the 108-byte
-// form of the header at 16 and 32 bits, and for the 256-entry colour table at 8 bits.
-void header_sizes_for(int32_t depth, int32_t& header_size, int32_t& block_size)
+// Size of a buffer's header block: room for the 108-byte form of the header at 16 and 32 bits,
+// for the 256-entry colour table at 8 bits (and for any other value, which allocation refuses).
+int32_t header_block_size_for(int32_t depth)
 {
-    if (depth == 16 || depth == 32) {
-        header_size = 108;
-        block_size = 108;
-    } else if (depth == 24) {
-        header_size = 40;
-        block_size = 40;
-    } else {
-        header_size = 40;
-        block_size = kColourTableOffset + 256 * 4;
-    }
+    if (depth == 16 || depth == 32)
+        return 108;
+    if (depth == 24)
+        return 40;
+    return kColourTableOffset + 256 * 4;
 }
 
 // The bitmap header: stored width, +height (rows bottom-up), 1 plane, the depth, and for 16 and
@@ -147,7 +142,6 @@ int32_t ras_init()
     state.pos_x = 0;
     state.pos_y = 0;
     state.alloc_depth = 8;
-    header_sizes_for(8, state.header_size, state.header_block_size);
     return 0;
 }
 
@@ -168,7 +162,6 @@ int32_t ras_display_bits()
 int32_t ras_set_buffer_depth(int32_t depth)
 {
     state.alloc_depth = depth;
-    header_sizes_for(depth, state.header_size, state.header_block_size);
     return 0;
 }
 
@@ -190,7 +183,8 @@ int32_t ras_alloc_buffer(int32_t width, int32_t height)
     if (total > INT32_MAX)
         return -2;
 
-    std::unique_ptr<uint8_t[]> header(new (std::nothrow) uint8_t[state.header_block_size]());
+    // Sized by the depth being allocated, never by the depth of whatever buffer is open.
+    std::unique_ptr<uint8_t[]> header(new (std::nothrow) uint8_t[header_block_size_for(depth)]());
     if (!header)
         return -2;
     std::unique_ptr<uint8_t[]> pixels(new (std::nothrow) uint8_t[static_cast<size_t>(total)]());
@@ -202,7 +196,6 @@ int32_t ras_alloc_buffer(int32_t width, int32_t height)
     slot.pixels = pixels.get();
     slot.pixel_memory = std::move(pixels);
     slot.header = std::move(header);
-    slot.header_block_size = state.header_block_size;
     slot.depth = depth;
     slot.width = static_cast<int32_t>(stored_width);
     slot.height = height;
@@ -243,7 +236,6 @@ int32_t ras_open_buffer(int32_t handle)
     state.clip_top = slot.clip_top;
     state.clip_bottom = slot.clip_bottom;
     update_visible_clip();
-    header_sizes_for(slot.depth, state.header_size, state.header_block_size);
     state.depth_index = slot.depth / 8 - 1;
     state.memory_dc = ras_memory_dc{state.pixels, state.width, state.height, state.bytes_per_line,
                                     state.depth};

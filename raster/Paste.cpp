@@ -34,6 +34,9 @@ int32_t ras_paste(int32_t x1, int32_t x2, int32_t y1, int32_t y2, int32_t x, int
     const ras_surface* surface = state.window;
     if (state.active < 0 || surface == nullptr || surface->pixels == nullptr || x1 > x2 || y1 > y2)
         return 0;
+    // A surface whose rows are narrower than its width, or not whole pixels apart, is not one.
+    if (surface->bytes_per_line % 4 != 0 || surface->bytes_per_line / 4 < surface->width)
+        return 0;
 
     // Surface position of buffer pixel (x1, y1), then both rectangles reduced together: first to
     // the buffer, then to the surface. 64 bits, so no argument can overflow.
@@ -68,9 +71,20 @@ int32_t ras_paste(int32_t x1, int32_t x2, int32_t y1, int32_t y2, int32_t x, int
     case 0: {
         IndexTable table;
         build_index_table(table);
+        // Four indices read at once and two pixels stored at once halve the memory operations.
         for_each_row([&table](uint32_t* dst, const uint8_t* src, int32_t pixels) {
-            for (int32_t i = 0; i < pixels; ++i)
-                dst[i] = table.colour[src[i]];
+            const uint32_t* colour = table.colour;
+            int32_t i = 0;
+            for (; i + 4 <= pixels; i += 4) {
+                uint32_t four;
+                std::memcpy(&four, src + i, 4);
+                const uint64_t first = colour[four & 255] | (static_cast<uint64_t>(colour[(four >> 8) & 255]) << 32);
+                const uint64_t second = colour[(four >> 16) & 255] | (static_cast<uint64_t>(colour[four >> 24]) << 32);
+                std::memcpy(dst + i, &first, 8);
+                std::memcpy(dst + i + 2, &second, 8);
+            }
+            for (; i < pixels; ++i)
+                dst[i] = colour[src[i]];
         });
         break;
     }

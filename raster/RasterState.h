@@ -33,7 +33,7 @@ struct ras_palette {
 namespace raster_internal {
 
 constexpr int32_t kSlotCount = 32;
-constexpr int32_t kInfoHeaderSize = 40;    // the header size field we always write
+constexpr int32_t kInfoHeaderSize = 40;    // the header size field, at every depth
 constexpr int32_t kColourTableOffset = 40; // an 8-bit buffer's 256 quads follow the header
 constexpr int32_t kMaskOffset = 40;        // 16- and 32-bit buffers: the bit masks follow it
 
@@ -42,7 +42,6 @@ struct ras_slot {
     uint8_t* pixels = nullptr;               // start of the pixel memory (the bottom row)
     std::unique_ptr<uint8_t[]> pixel_memory; // owns pixels
     std::unique_ptr<uint8_t[]> header;       // header fields, then the masks or colour table
-    int32_t header_block_size = 0;
     int32_t depth = 0;
     int32_t width = 0; // stored width, a multiple of 4
     int32_t height = 0;
@@ -85,9 +84,7 @@ struct ras_state {
     uint32_t colour_word = 0;  // native value replicated to 32 bits
     uint8_t colour_index = 0;  // index last set while an 8-bit depth was current
 
-    int32_t alloc_depth = 8;        // depth of the next allocation
-    int32_t header_size = 40;       // header size field for the allocation depth
-    int32_t header_block_size = 1064;
+    int32_t alloc_depth = 8; // depth of the next allocation
 
     ras_memory_dc memory_dc{};       // the active buffer as a drawing target
     ras_surface* window = nullptr;   // where ras_paste draws

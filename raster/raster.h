@@ -27,8 +27,9 @@
 
 // ---- The window surface -------------------------------------------------------------------
 
-// The image the engine pastes into: 32 bits per pixel, rows top-down, bytes_per_line apart, each
-// pixel a uint32_t 0xFFRRGGBB (the layout of QImage::Format_RGB32 and Format_ARGB32). The owner
+// The image the engine pastes into: 32 bits per pixel, rows top-down, bytes_per_line apart (a
+// multiple of 4, at least width * 4; the engine never draws into a surface that breaks this),
+// each pixel a uint32_t 0xFFRRGGBB (the layout of QImage::Format_RGB32 and Format_ARGB32). The owner
 // keeps the struct alive while the engine holds it and may change its fields between calls (for
 // example after a resize). After every paste that changed pixels the engine calls changed (when
 // not null) with owner and the changed rectangle: left, top, width, height in surface pixels.

@@ -64,10 +64,17 @@ bool open_for_reading(const char* name)
     close_file();
     if (name == nullptr)
         return false;
-    files.fd = ::open(name, O_RDONLY | O_CLOEXEC);
+    // Only a regular file is a picture: a folder cannot be read and a pipe could block forever
+    // (O_NONBLOCK keeps the open itself from waiting for a writer).
+    files.fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     writing = false;
     reset_buffer();
     files.write_failed = false;
+    struct stat info {};
+    if (files.fd >= 0 && (::fstat(files.fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(files.fd);
+        files.fd = -1;
+    }
     return files.fd >= 0;
 }
 

@@ -11,13 +11,15 @@
 // deliver fewer bytes than asked and at_end() becomes true. Writing keeps going after a failed
 // write but remembers it, so that close_file() can report it.
 
+#include "raster/codecs/codec_result.h"
+
 #include <cstddef>
 #include <cstdint>
 
 namespace codec_internal {
 
 // The widest picture row the codecs accept, in pixels.
-constexpr int32_t kMaxRowPixels = 16384;
+constexpr int32_t kMaxRowPixels = RAS_CODEC_MAX_ROW_PIXELS;
 constexpr std::size_t kIoBufferBytes = 4096;
 // Room for the widest accepted row at the largest number of bytes per pixel a row can take in
 // transit (4 for a 32-bit buffer row; 3 planes of 16,384 bytes for a 24-bit PCX).
@@ -37,7 +39,8 @@ struct file_state {
 
 extern file_state files;
 
-// Opens name for reading (others may read too). False if it cannot be opened.
+// Opens name for reading (others may read too). False if it cannot be opened or is not a
+// regular file.
 bool open_for_reading(const char* name);
 // Creates name for writing, replacing an existing file. False if it cannot be created.
 bool create_for_writing(const char* name);

@@ -11,8 +11,8 @@ enum : int32_t {
     // bit count for this buffer, compressed BMP).
 
     // A picture row wider than RAS_CODEC_MAX_ROW_PIXELS pixels, or a PCX row whose planes
-    // together exceed what one row of that width can need. Refused before anything changes;
-    // also returned by the writers for such a rectangle (no file is created).
+    // together hold more than 65,536 bytes (what the row buffer takes). Refused before anything
+    // changes; also returned by the writers for a rectangle that wide (no file is created).
     RAS_CODEC_TOO_WIDE = 5,
     // The file ends before its last row (or before its palette). Decoding stopped there: the rows
     // read so far are in place, the rest of the buffer is as it was, and the palette steps that
@@ -35,6 +35,6 @@ enum : int32_t {
 // The widest picture the codecs read or write, in pixels per row.
 constexpr int32_t RAS_CODEC_MAX_ROW_PIXELS = 16384;
 
-// A sentence saying why the last codec call failed, for a message box ("" after a success). The
-// text stays valid until the next codec call.
+// A sentence saying why the last load or save failed, for a message box ("" after a success).
+// The header and palette queries leave it alone. The text is a constant: it stays valid.
 const char* ras_codec_failure_reason();

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using bytes = std::vector<uint8_t>;
@@ -37,9 +39,11 @@ protected:
     {
         ras_init();
         ras_delete_palette(ras_make_default_palette());
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("celwright-codecs-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // One folder per process and test, so that tests run in parallel never share files.
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string(test->test_suite_name()) + "." + test->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        folder_ = std::filesystem::temp_directory_path() / ("celwright-codecs-" + std::to_string(::getpid()) + "-" + name);
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }

@@ -73,6 +73,24 @@ TEST_P(BufferDepthTest, HeaderDescribesTheBuffer)
 
 INSTANTIATE_FOR_ALL_DEPTHS(BufferDepthTest);
 
+// The header block must fit the depth being allocated, whatever depth the open buffer has: an
+// 8-bit buffer made while a 24-bit one is open still carries its whole colour table.
+TEST_F(RasterTest, AnEightBitBufferMadeWhileA24BitOneIsOpenHasItsColourTable)
+{
+    set_palette_entry(255, 1, 2, 3);
+    ras_set_buffer_depth(24);
+    const int32_t deep = ras_alloc_buffer(4, 4);
+    ras_set_buffer_depth(8);
+    ASSERT_EQ(ras_open_buffer(deep), 0);
+    const int32_t handle = ras_alloc_buffer(4, 4);
+    ASSERT_GE(handle, 0);
+    const uint8_t* table = raster_internal::state.slots[handle].header.get() + 40;
+    EXPECT_EQ(table[255 * 4 + 0], 3);
+    EXPECT_EQ(table[255 * 4 + 1], 2);
+    EXPECT_EQ(table[255 * 4 + 2], 1);
+    EXPECT_EQ(raster_internal::state.slots[handle].depth, 8);
+}
+
 TEST_F(RasterTest, TheThirtyThirdAllocationFailsAndAFreedSlotIsReused)
 {
     for (int32_t i = 0; i < 32; ++i)

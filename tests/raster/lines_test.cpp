@@ -2,7 +2,9 @@
 
 #include "RasterFixture.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -79,6 +81,51 @@ TEST_P(LineDepthTest, LinesNeverLeaveTheBufferWhateverTheClip)
         }
     // Any write outside would be caught by the address sanitizer; the buffer stays readable.
     EXPECT_EQ(ras_get_pixel(0, 0), ink());
+}
+
+// Random lines and clip rectangles: nothing is ever drawn outside the clip rectangle, and a line
+// with both ends inside it is drawn whole: both ends, one pixel per step of the longer axis.
+TEST_P(LineDepthTest, RandomLinesStayInsideTheClipAndInsideLinesAreWhole)
+{
+    open_new_buffer(depth(), 14, 9); // stored width 16
+    uint32_t seed = 88172645u;
+    auto between = [&seed](int32_t low, int32_t high) {
+        seed ^= seed << 13;
+        seed ^= seed >> 17;
+        seed ^= seed << 5;
+        return low + static_cast<int32_t>(seed % static_cast<uint32_t>(high - low + 1));
+    };
+    for (int round = 0; round < 1500; ++round) {
+        ras_set_clip(0, 15, 0, 8);
+        ras_erase();
+        const int32_t left = between(-2, 12), right = between(left, 17);
+        const int32_t top = between(-2, 7), bottom = between(top, 10);
+        const int32_t x0 = between(-20, 35), y0 = between(-20, 28);
+        const int32_t x1 = between(-20, 35), y1 = between(-20, 28);
+        ras_set_clip(left, right, top, bottom);
+        ras_set_color(ink());
+        ras_move_to(x0, y0);
+        ras_draw_to(x1, y1);
+
+        int32_t drawn = 0;
+        for (int32_t y = 0; y < 9; ++y)
+            for (int32_t x = 0; x < 16; ++x)
+                if (ras_get_pixel(x, y) != 0) {
+                    ++drawn;
+                    ASSERT_TRUE(x >= left && x <= right && y >= top && y <= bottom)
+                        << "round " << round << ": (" << x0 << "," << y0 << ")-(" << x1 << "," << y1 << ") drew " << x
+                        << "," << y;
+                }
+        const auto inside = [&](int32_t x, int32_t y) {
+            return x >= std::max(left, 0) && x <= std::min(right, 15) && y >= std::max(top, 0) &&
+                   y <= std::min(bottom, 8);
+        };
+        if (inside(x0, y0) && inside(x1, y1)) {
+            EXPECT_EQ(drawn, std::max(std::abs(x1 - x0), std::abs(y1 - y0)) + 1) << "round " << round;
+            EXPECT_EQ(ras_get_pixel(x0, y0), ink()) << "round " << round;
+            EXPECT_EQ(ras_get_pixel(x1, y1), ink()) << "round " << round;
+        }
+    }
 }
 
 INSTANTIATE_FOR_ALL_DEPTHS(LineDepthTest);

@@ -155,7 +155,55 @@ TEST_P(PasteDepthTest, PasteIsCutToTheBufferAndTheSurface)
     }
 }
 
+// Rows wide enough for the grouped conversions, each pixel different: every surface pixel is the
+// opaque RGB of its own buffer pixel.
+TEST_P(PasteDepthTest, EveryPixelOfAWideRowIsConvertedInPlace)
+{
+    for (int i = 0; i < 256; ++i)
+        set_palette_entry(i, static_cast<uint8_t>(i), static_cast<uint8_t>(i * 7), static_cast<uint8_t>(255 - i));
+    constexpr int32_t kWide = 37;
+    TestSurface window(kWide, 2);
+    open_new_buffer(depth(), kWide, 2);
+    std::vector<uint32_t> expected;
+    for (int32_t y = 0; y < 2; ++y)
+        for (int32_t x = 0; x < kWide; ++x) {
+            const int32_t n = y * kWide + x + 1;
+            int32_t r = 0, g = 0, b = 0;
+            if (depth() == 8) {
+                ras_set_color(n);
+                r = n;
+                g = (n * 7) & 255;
+                b = 255 - n;
+            } else {
+                ras_set_color(ras_make_color(n * 3, 255 - n, n * 5));
+                ras_color_to_rgb(ras_make_color(n * 3, 255 - n, n * 5), &r, &g, &b);
+            }
+            ras_point(x, y);
+            expected.push_back(0xFF000000u | static_cast<uint32_t>(r << 16 | g << 8 | b));
+        }
+    ras_paste(0, kWide - 1, 0, 1, 0, 1);
+    std::vector<uint32_t> shown;
+    for (int32_t y = 0; y < 2; ++y)
+        for (int32_t x = 0; x < kWide; ++x)
+            shown.push_back(window.at(x, y));
+    EXPECT_EQ(shown, expected);
+}
+
 INSTANTIATE_FOR_ALL_DEPTHS(PasteDepthTest);
+
+TEST_F(RasterTest, PasteIgnoresASurfaceWhoseRowsCannotHoldItsWidth)
+{
+    std::vector<uint32_t> pixels(16, kUntouched);
+    const int32_t bad_strides[] = {3 * 4, 4 * 4 + 2, -16};
+    for (const int32_t stride : bad_strides) {
+        ras_surface surface{pixels.data(), 4, 4, stride, nullptr, nullptr};
+        ras_set_window_dc(&surface);
+        open_new_buffer(24, 4, 4);
+        ras_paste(0, 3, 0, 3, 0, 3);
+        EXPECT_EQ(pixels, std::vector<uint32_t>(16, kUntouched)) << stride;
+    }
+    ras_set_window_dc(nullptr);
+}
 
 TEST_F(RasterTest, PasteWithoutASurfaceDoesNothing)
 {
