@@ -21,6 +21,14 @@ const char* write_input(const uint8_t* data, std::size_t size)
         const std::string folder = ::stat("/dev/shm", &info) == 0 ? "/dev/shm" : "/tmp";
         return folder + "/celwright-fuzz-" + std::to_string(::getpid());
     }();
+    static const bool cleaned_at_exit = [] {
+        std::atexit([] {
+            std::remove(name.c_str());
+            std::remove((name + ".copy").c_str());
+        });
+        return true;
+    }();
+    (void)cleaned_at_exit;
     std::FILE* file = std::fopen(name.c_str(), "wb");
     require(file != nullptr, "cannot create the scratch file");
     if (size > 0)
