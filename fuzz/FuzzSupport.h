@@ -28,12 +28,19 @@ struct snapshot {
 };
 snapshot take_snapshot();
 
-// Loads the file named name with load into buffers of every depth (one of width x height, one
-// small one with a clip rectangle), with and without keeping the palette, and checks the results:
-// a known code, a reason exactly when it failed, and nothing changed when the file was refused.
-// allowed lists the codes load may return, ending with -1.
-void exercise_loader(int32_t (*load)(const char*, int32_t), const char* name, int32_t width, int32_t height,
-                     const int32_t* allowed);
+// The codec under test: its loader, and a writer that stores the whole active buffer in the
+// same format (as 8 or 24 bits per pixel).
+struct codec {
+    int32_t (*load)(const char* name, int32_t flags);
+    int32_t (*save_all)(const char* name);
+};
+
+// Loads the file named name into buffers of every depth (one of width x height, one small one
+// with a clip rectangle), with and without keeping the palette, and checks the results: a known
+// code, a reason exactly when it failed, nothing changed when the file was refused, and whatever
+// was read survives a round trip through the writer and the loader unchanged. allowed lists the
+// codes the loader may return, ending with -1.
+void exercise_loader(const codec& tested, const char* name, int32_t width, int32_t height, const int32_t* allowed);
 
 // Aborts with a message when condition is false (an invariant the fuzzer should report).
 void require(bool condition, const char* what);

@@ -3,6 +3,7 @@
 #include "FuzzSupport.h"
 
 #include "raster/codecs/bmp.h"
+#include "raster/raster.h"
 
 #include <cstring>
 
@@ -18,6 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     static const int32_t allowed[] = {RAS_CODEC_DONE,      RAS_BMP_NOT_BMP,    RAS_BMP_UNSUPPORTED,
                                       RAS_BMP_COMPRESSED,  RAS_CODEC_TOO_WIDE, RAS_CODEC_TRUNCATED,
                                       RAS_CODEC_BAD_HEADER, -1};
-    fuzz_support::exercise_loader(ras_load_bmp, name, width, height, allowed);
+    const fuzz_support::codec bmp{ras_load_bmp, [](const char* file) {
+                                      const int32_t bits = ras_get_memory_dc()->depth == 8 ? 8 : 24;
+                                      return ras_save_bmp(0, ras_max_x(), 0, ras_max_y(), bits, file);
+                                  }};
+    fuzz_support::exercise_loader(bmp, name, width, height, allowed);
     return 0;
 }

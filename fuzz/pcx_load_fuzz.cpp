@@ -3,6 +3,7 @@
 #include "FuzzSupport.h"
 
 #include "raster/codecs/pcx.h"
+#include "raster/raster.h"
 
 #include <cstring>
 
@@ -20,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     static const int32_t allowed[] = {RAS_CODEC_DONE,       RAS_PCX_NOT_PCX,     RAS_PCX_UNSUPPORTED,
                                       RAS_CODEC_TOO_WIDE,   RAS_CODEC_TRUNCATED, RAS_CODEC_BAD_HEADER,
                                       RAS_CODEC_OUTSIDE_BUFFER, -1};
-    fuzz_support::exercise_loader(ras_load_pcx, name, xmax - xmin + 1, ymax - ymin + 1, allowed);
+    const fuzz_support::codec pcx{ras_load_pcx,
+                                  [](const char* file) { return ras_save_pcx(0, ras_max_x(), 0, ras_max_y(), file); }};
+    fuzz_support::exercise_loader(pcx, name, xmax - xmin + 1, ymax - ymin + 1, allowed);
     return 0;
 }

@@ -14,9 +14,11 @@ enum : int32_t {
     // together hold more than 65,536 bytes (what the row buffer takes). Refused before anything
     // changes; also returned by the writers for a rectangle that wide (no file is created).
     RAS_CODEC_TOO_WIDE = 5,
-    // The file ends before its last row (or before its palette). Decoding stopped there: the rows
-    // read so far are in place, the rest of the buffer is as it was, and the palette steps that
-    // follow the rows have not run.
+    // The file ends before its last row (or before its header or palette ends). Decoding stopped
+    // there: the rows read so far are in place and the rest of the buffer is as it was. The
+    // palette steps that follow the rows (an 8-bit buffer's) have not run; a 16-, 24- or 32-bit
+    // buffer has the file's colours, installed before the rows so that they could be converted.
+    // A file that ends inside its header or colour table changes nothing.
     RAS_CODEC_TRUNCATED = 6,
     // A header field contradicts itself or the format: zero or negative width or height, a
     // header too short to hold its fields, pixel data that starts inside the header, PCX planes of
