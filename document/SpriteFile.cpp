@@ -80,7 +80,9 @@ std::string CheckHeaderValues(TSpriteLayout& layout) {
   if (layout.Width < 1 || layout.Height < 1)
     return "the cel size " + std::to_string(layout.Width) + " x " + std::to_string(layout.Height) +
            " is impossible";
-  const std::int64_t celBytes = std::int64_t{layout.Width} * layout.Height * bytesPerPixel;
+  // Both sizes are below 2^31, so their product fits in 64 bits; times 3 it might not.
+  const std::int64_t pixels = std::int64_t{layout.Width} * layout.Height;
+  const std::int64_t celBytes = pixels * (pixels > std::numeric_limits<std::int32_t>::max() ? 1 : bytesPerPixel);
   if (celBytes > std::numeric_limits<std::int32_t>::max())
     return "the cel size " + std::to_string(layout.Width) + " x " + std::to_string(layout.Height) +
            " is too large";

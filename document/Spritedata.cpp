@@ -24,7 +24,8 @@ TSpriteUnit::TSpriteUnit(std::int32_t width, std::int32_t height, std::int32_t d
   if (bytesPerPixel == 0) throw std::invalid_argument("sprite depth must be 8, 16, 24 or 32");
   if (width < 1 || height < 1) throw std::invalid_argument("sprite width and height must be at least 1");
   const std::int64_t pixels = std::int64_t{width} * height;
-  if (pixels * bytesPerPixel > std::numeric_limits<std::int32_t>::max())
+  if (pixels > std::numeric_limits<std::int32_t>::max() ||
+      pixels * bytesPerPixel > std::numeric_limits<std::int32_t>::max())
     throw std::invalid_argument("sprite cel is too large");
   FPixelCount = static_cast<std::int32_t>(pixels);
   FCelBytes = static_cast<std::int32_t>(pixels * bytesPerPixel);

@@ -231,6 +231,7 @@ TEST_F(SpriteFileTest, MalformedFilesAreRejectedAndChangeNothing) {
       {"width 0", CurrentFile(1, 24, 0, 2, 12), "0 x 2 is impossible"},
       {"negative height", CurrentFile(1, 24, 2, -3, 12), "2 x -3 is impossible"},
       {"cel beyond 32 bits", CurrentFile(1, 24, 65536, 65536, 12), "too large"},
+      {"cel beyond 64 bits", CurrentFile(3, 24, 0x7fffffff, 0x7fffffff, 12), "too large"},
       {"huge count, tiny file", CurrentFile(0x7fffffff, 24, 100, 100, 30000), "2147483647 cels announced, 1 present"},
       {"legacy one byte short", LegacyFile(2, 16, 8, 255), "not a sprite file"},
       {"legacy one byte long", LegacyFile(2, 16, 8, 257), "not a sprite file"},

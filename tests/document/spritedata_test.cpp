@@ -34,6 +34,7 @@ TEST(SpriteUnit, RejectsImpossibleShapes) {
   EXPECT_THROW(TSpriteUnit(0, 4, 8), std::invalid_argument);
   EXPECT_THROW(TSpriteUnit(4, -1, 8), std::invalid_argument);
   EXPECT_THROW(TSpriteUnit(40000, 40000, 24), std::invalid_argument);
+  EXPECT_THROW(TSpriteUnit(0x7fffffff, 0x7fffffff, 32), std::invalid_argument);
 }
 
 TEST(SpriteUnit, AddMakesTheNewCelCurrent) {
