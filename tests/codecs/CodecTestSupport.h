@@ -155,7 +155,7 @@ inline uint32_t u32_at(const bytes& b, std::size_t at)
 // an index (1, 4, 8 bits) or 0xRRGGBB (24 bits). palette entries are colours, written as 3-byte
 // entries for a core header (header_size 12) and 4-byte ones otherwise. gap adds bytes between the
 // colour table and the pixel data (the pixel data offset covers them).
-struct bmp_spec {
+struct bmp_layout {
     int32_t width = 0;
     int32_t height = 0;
     int32_t bits = 8;
@@ -166,23 +166,23 @@ struct bmp_spec {
     uint32_t gap = 0;
 };
 
-inline bytes bmp_file(const bmp_spec& spec)
+inline bytes bmp_file(const bmp_layout& layout)
 {
-    const bool core = spec.header_size == 12;
+    const bool core = layout.header_size == 12;
     bytes pixels;
-    for (const auto& row : spec.rows) {
+    for (const auto& row : layout.rows) {
         bytes packed;
-        if (spec.bits == 24) {
+        if (layout.bits == 24) {
             for (uint32_t p : row) {
                 packed.push_back(static_cast<uint8_t>(p));
                 packed.push_back(static_cast<uint8_t>(p >> 8));
                 packed.push_back(static_cast<uint8_t>(p >> 16));
             }
         } else {
-            const int32_t per_byte = 8 / spec.bits;
+            const int32_t per_byte = 8 / layout.bits;
             packed.assign((row.size() + static_cast<std::size_t>(per_byte) - 1) / static_cast<std::size_t>(per_byte), 0);
             for (std::size_t x = 0; x < row.size(); ++x) {
-                const int32_t shift = 8 - spec.bits * (static_cast<int32_t>(x % static_cast<std::size_t>(per_byte)) + 1);
+                const int32_t shift = 8 - layout.bits * (static_cast<int32_t>(x % static_cast<std::size_t>(per_byte)) + 1);
                 packed[x / static_cast<std::size_t>(per_byte)] |= static_cast<uint8_t>(row[x] << shift);
             }
         }
@@ -191,33 +191,33 @@ inline bytes bmp_file(const bmp_spec& spec)
         pixels.insert(pixels.end(), packed.begin(), packed.end());
     }
     bytes table;
-    for (const colour& c : spec.palette) {
+    for (const colour& c : layout.palette) {
         table.push_back(static_cast<uint8_t>(c.blue));
         table.push_back(static_cast<uint8_t>(c.green));
         table.push_back(static_cast<uint8_t>(c.red));
         if (!core)
             table.push_back(0);
     }
-    table.insert(table.end(), spec.gap, 0xEE);
-    const uint32_t offset = 14 + spec.header_size + static_cast<uint32_t>(table.size());
+    table.insert(table.end(), layout.gap, 0xEE);
+    const uint32_t offset = 14 + layout.header_size + static_cast<uint32_t>(table.size());
     bytes file = {'B', 'M'};
     append_u32(file, offset + static_cast<uint32_t>(pixels.size()));
     append_u32(file, 0);
     append_u32(file, offset);
-    append_u32(file, spec.header_size);
+    append_u32(file, layout.header_size);
     if (core) {
-        append_u16(file, static_cast<uint32_t>(spec.width));
-        append_u16(file, static_cast<uint32_t>(spec.height));
+        append_u16(file, static_cast<uint32_t>(layout.width));
+        append_u16(file, static_cast<uint32_t>(layout.height));
         append_u16(file, 1);
-        append_u16(file, static_cast<uint32_t>(spec.bits));
+        append_u16(file, static_cast<uint32_t>(layout.bits));
     } else {
-        append_u32(file, static_cast<uint32_t>(spec.width));
-        append_u32(file, static_cast<uint32_t>(spec.height));
+        append_u32(file, static_cast<uint32_t>(layout.width));
+        append_u32(file, static_cast<uint32_t>(layout.height));
         append_u16(file, 1);
-        append_u16(file, static_cast<uint32_t>(spec.bits));
-        append_u32(file, spec.compression);
+        append_u16(file, static_cast<uint32_t>(layout.bits));
+        append_u32(file, layout.compression);
         append_u32(file, static_cast<uint32_t>(pixels.size()));
-        while (file.size() < 14 + spec.header_size)
+        while (file.size() < 14 + layout.header_size)
             file.push_back(0);
     }
     file.insert(file.end(), table.begin(), table.end());
@@ -227,7 +227,7 @@ inline bytes bmp_file(const bmp_spec& spec)
 
 // A 128-byte PCX header: manufacturer 10, encoding 1, the window, resolution 72, the 16 header
 // triples, planes, bytes per line and palette information 1.
-struct pcx_spec {
+struct pcx_layout {
     int32_t version = 5;
     int32_t bits = 8;
     int32_t xmin = 0;
@@ -239,24 +239,24 @@ struct pcx_spec {
     int32_t bytes_per_line = 0;
 };
 
-inline bytes pcx_header(const pcx_spec& spec)
+inline bytes pcx_header(const pcx_layout& layout)
 {
-    bytes h = {10, static_cast<uint8_t>(spec.version), 1, static_cast<uint8_t>(spec.bits)};
-    append_u16(h, static_cast<uint32_t>(spec.xmin));
-    append_u16(h, static_cast<uint32_t>(spec.ymin));
-    append_u16(h, static_cast<uint32_t>(spec.xmax));
-    append_u16(h, static_cast<uint32_t>(spec.ymax));
+    bytes h = {10, static_cast<uint8_t>(layout.version), 1, static_cast<uint8_t>(layout.bits)};
+    append_u16(h, static_cast<uint32_t>(layout.xmin));
+    append_u16(h, static_cast<uint32_t>(layout.ymin));
+    append_u16(h, static_cast<uint32_t>(layout.xmax));
+    append_u16(h, static_cast<uint32_t>(layout.ymax));
     append_u16(h, 72);
     append_u16(h, 72);
     for (int32_t i = 0; i < 16; ++i) {
-        const colour c = i < static_cast<int32_t>(spec.header_palette.size()) ? spec.header_palette[static_cast<std::size_t>(i)] : colour{};
+        const colour c = i < static_cast<int32_t>(layout.header_palette.size()) ? layout.header_palette[static_cast<std::size_t>(i)] : colour{};
         h.push_back(static_cast<uint8_t>(c.red));
         h.push_back(static_cast<uint8_t>(c.green));
         h.push_back(static_cast<uint8_t>(c.blue));
     }
     h.push_back(0);
-    h.push_back(static_cast<uint8_t>(spec.planes));
-    append_u16(h, static_cast<uint32_t>(spec.bytes_per_line));
+    h.push_back(static_cast<uint8_t>(layout.planes));
+    append_u16(h, static_cast<uint32_t>(layout.bytes_per_line));
     append_u16(h, 1);
     h.resize(128, 0);
     return h;

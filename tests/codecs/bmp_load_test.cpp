@@ -51,7 +51,7 @@ TEST_F(BmpQueries, DimensionsFollowTheHeaderKind)
 {
     struct row {
         const char* what;
-        bmp_spec spec;
+        bmp_layout layout;
         int32_t width;
         int32_t height;
     };
@@ -63,7 +63,7 @@ TEST_F(BmpQueries, DimensionsFollowTheHeaderKind)
         {"top-down", {.width = 5, .height = -7, .bits = 8}, 5, 7},
     };
     for (const row& c : cases) {
-        bytes file = bmp_file(c.spec);
+        bytes file = bmp_file(c.layout);
         file.resize(54, 0);
         int32_t width = 0;
         int32_t height = 0;
@@ -246,9 +246,9 @@ struct refusal {
 
 std::vector<refusal> refusals()
 {
-    const bmp_spec plain{.width = 2, .height = 1, .bits = 8, .rows = {{1, 2}}, .palette = kTwo};
+    const bmp_layout plain{.width = 2, .height = 1, .bits = 8, .rows = {{1, 2}}, .palette = kTwo};
     auto with = [&](auto change) {
-        bmp_spec s = plain;
+        bmp_layout s = plain;
         change(s);
         return bmp_file(s);
     };
@@ -270,12 +270,12 @@ std::vector<refusal> refusals()
         {"rle", rle, RAS_BMP_COMPRESSED},
         {"bits16", bits16, RAS_BMP_UNSUPPORTED},
         {"bits32", bits32, RAS_BMP_UNSUPPORTED},
-        {"width0", with([](bmp_spec& s) { s.width = 0; }), RAS_CODEC_BAD_HEADER},
-        {"negative-width", with([](bmp_spec& s) { s.width = -2; }), RAS_CODEC_BAD_HEADER},
-        {"height0", with([](bmp_spec& s) { s.height = 0; }), RAS_CODEC_BAD_HEADER},
+        {"width0", with([](bmp_layout& s) { s.width = 0; }), RAS_CODEC_BAD_HEADER},
+        {"negative-width", with([](bmp_layout& s) { s.width = -2; }), RAS_CODEC_BAD_HEADER},
+        {"height0", with([](bmp_layout& s) { s.height = 0; }), RAS_CODEC_BAD_HEADER},
         {"offset-in-header", offset_in_header, RAS_CODEC_BAD_HEADER},
         {"header-size-8", header_size8, RAS_CODEC_BAD_HEADER},
-        {"too-wide", with([](bmp_spec& s) { s.width = 16385; s.rows = {}; }), RAS_CODEC_TOO_WIDE},
+        {"too-wide", with([](bmp_layout& s) { s.width = 16385; s.rows = {}; }), RAS_CODEC_TOO_WIDE},
         {"header-cut", bytes{'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}, RAS_CODEC_TRUNCATED},
         {"table-cut", bytes(whole.begin(), whole.begin() + 58), RAS_CODEC_TRUNCATED},
     };

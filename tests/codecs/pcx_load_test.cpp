@@ -197,7 +197,7 @@ struct refusal {
 
 std::vector<refusal> refusals()
 {
-    auto with_header = [](pcx_spec spec) { return concat({pcx_header(spec), bytes(64, 1)}); };
+    auto with_header = [](pcx_layout layout) { return concat({pcx_header(layout), bytes(64, 1)}); };
     bytes short_header = pcx_header({.xmax = 1, .ymax = 0, .bytes_per_line = 2});
     short_header.resize(100);
     return {
