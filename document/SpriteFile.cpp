@@ -15,6 +15,7 @@
 
 #include "document/Spritedata.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -104,63 +105,79 @@ bool HoldsAllCels(const TSpriteLayout& layout, std::size_t fileSize) {
          fileSize - layout.CelsOffset;
 }
 
-// Works out the layout of the file's bytes, or says why they are not a sprite file.
-std::string ParseLayout(const std::vector<std::uint8_t>& bytes, TSpriteLayout& layout) {
-  const std::size_t size = bytes.size();
-  if (size >= sizeof kMagic && std::memcmp(bytes.data(), kMagic, sizeof kMagic) == 0) {
+// Works out the layout from the file's first bytes (head) and its real size, or says why the
+// file is not a sprite file.
+std::string ParseLayout(const std::vector<std::uint8_t>& head, std::size_t fileSize,
+                        TSpriteLayout& layout) {
+  const std::size_t size = head.size();
+  if (size >= sizeof kMagic && std::memcmp(head.data(), kMagic, sizeof kMagic) == 0) {
     if (size < kCurrentHeaderBytes) return "the file is truncated: its header is incomplete";
-    layout.Count = ReadInt32(&bytes[6]);
-    layout.Depth = ReadInt32(&bytes[10]);
-    layout.Width = ReadInt32(&bytes[14]);
-    layout.Height = ReadInt32(&bytes[18]);
+    layout.Count = ReadInt32(&head[6]);
+    layout.Depth = ReadInt32(&head[10]);
+    layout.Width = ReadInt32(&head[14]);
+    layout.Height = ReadInt32(&head[18]);
     if (std::string bad = CheckHeaderValues(layout); !bad.empty()) return bad;
     layout.PaletteOffset = layout.Depth == 8 ? kCurrentHeaderBytes : 0;
     layout.CelsOffset = kCurrentHeaderBytes + (layout.Depth == 8 ? kPaletteBytes : 0);
-    if (!HoldsAllCels(layout, size)) return TruncationReason(layout, size);
+    if (!HoldsAllCels(layout, fileSize)) return TruncationReason(layout, fileSize);
     return {};
   }
 
   const std::string notSprite = "the file is not a sprite file";
   if (size < kLegacyHeaderBytes + kPaletteBytes) return notSprite;
-  layout.Count = ReadInt16(&bytes[0]);
-  layout.Width = ReadInt16(&bytes[2]);
-  layout.Height = ReadInt16(&bytes[4]);
+  layout.Count = ReadInt16(&head[0]);
+  layout.Width = ReadInt16(&head[2]);
+  layout.Height = ReadInt16(&head[4]);
   layout.Depth = 8;
   if (!CheckHeaderValues(layout).empty()) return notSprite;
   layout.PaletteOffset = kLegacyHeaderBytes;
   layout.CelsOffset = kLegacyHeaderBytes + kPaletteBytes;
-  if (size != layout.CelsOffset + std::size_t(layout.Count) * layout.CelBytes) return notSprite;
+  if (fileSize != layout.CelsOffset + std::size_t(layout.Count) * layout.CelBytes) return notSprite;
   return {};
 }
 
-// Reads the whole file. Its real size bounds every later allocation.
-std::string ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return SystemError("the file cannot be opened");
-  struct stat info {};
-  std::string error;
-  if (::fstat(fd, &info) != 0) {
-    error = SystemError("the file cannot be read");
-  } else if (!S_ISREG(info.st_mode)) {
-    error = "the path is not a regular file";
-  } else {
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) {
-        error = SystemError("the file cannot be read");
-        break;
-      }
-      if (got == 0) break;  // the file shrank while we read it
-      done += static_cast<std::size_t>(got);
-    }
-    bytes.resize(done);
+// A sprite file open for reading. Only the header and the cels the header announces are read,
+// and only once the file's size has been found to hold them, so neither a hostile header nor a
+// huge unrelated file makes the reader take more memory than the sprite needs.
+class TSpriteFileReader {
+ public:
+  TSpriteFileReader() = default;
+  TSpriteFileReader(const TSpriteFileReader&) = delete;
+  TSpriteFileReader& operator=(const TSpriteFileReader&) = delete;
+  ~TSpriteFileReader() {
+    if (fd_ >= 0) ::close(fd_);
   }
-  ::close(fd);
-  return error;
-}
+
+  std::string Open(const std::string& path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return SystemError("the file cannot be opened");
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return SystemError("the file cannot be read");
+    if (!S_ISREG(info.st_mode)) return "the path is not a regular file";
+    size_ = static_cast<std::size_t>(info.st_size);
+    return {};
+  }
+
+  std::size_t Size() const { return size_; }
+
+  // Reads exactly count bytes at offset; false when they cannot all be read (the file shrank
+  // while it was read, or the system failed).
+  bool ReadAt(std::size_t offset, std::uint8_t* target, std::size_t count) const {
+    while (count > 0) {
+      const ssize_t got = ::pread(fd_, target, count, static_cast<off_t>(offset));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) return false;
+      offset += static_cast<std::size_t>(got);
+      target += got;
+      count -= static_cast<std::size_t>(got);
+    }
+    return true;
+  }
+
+ private:
+  int fd_ = -1;
+  std::size_t size_ = 0;
+};
 
 void SplitPath(const std::string& path, std::string& directory, std::string& name) {
   const std::size_t slash = path.find_last_of('/');
@@ -234,19 +251,24 @@ TSpriteFileResult LoadSpriteFile(TSpriteUnit& sprite, const std::string& path,
   std::error_code existsError;
   if (!std::filesystem::exists(path, existsError)) return Failed("the file does not exist");
 
-  std::vector<std::uint8_t> bytes;
-  if (std::string error = ReadWholeFile(path, bytes); !error.empty()) return Failed(error);
+  TSpriteFileReader file;
+  if (std::string error = file.Open(path); !error.empty()) return Failed(error);
+  std::vector<std::uint8_t> head(std::min(file.Size(), kCurrentHeaderBytes + kPaletteBytes));
+  if (!file.ReadAt(0, head.data(), head.size())) return Failed(SystemError("the file cannot be read"));
 
   TSpriteLayout layout;
-  if (std::string error = ParseLayout(bytes, layout); !error.empty()) return Failed(error);
+  if (std::string error = ParseLayout(head, file.Size(), layout); !error.empty()) return Failed(error);
 
-  // Build the new cels aside first, so nothing changes if memory runs out.
+  // Build the new cels aside first, so nothing changes if memory runs out or a read fails.
   std::vector<TCelBlock> cels;
   try {
     cels.reserve(static_cast<std::size_t>(layout.Count));
-    const std::uint8_t* source = bytes.data() + layout.CelsOffset;
-    for (std::int32_t i = 0; i < layout.Count; ++i, source += layout.CelBytes)
-      cels.emplace_back(source, source + layout.CelBytes);
+    std::size_t offset = layout.CelsOffset;
+    for (std::int32_t i = 0; i < layout.Count; ++i, offset += layout.CelBytes) {
+      TCelBlock& cel = cels.emplace_back(layout.CelBytes);
+      if (!file.ReadAt(offset, cel.data(), cel.size()))
+        return Failed("the file cannot be read: it changed while it was read");
+    }
   } catch (const std::bad_alloc&) {
     return Failed("there is not enough memory to hold the sprite");
   }
@@ -262,7 +284,7 @@ TSpriteFileResult LoadSpriteFile(TSpriteUnit& sprite, const std::string& path,
   sprite.FCels = std::move(cels);
 
   hasPalette = layout.PaletteOffset != 0;
-  if (hasPalette) ReadPalette(bytes.data() + layout.PaletteOffset, palette);
+  if (hasPalette) ReadPalette(head.data() + layout.PaletteOffset, palette);
   return Done();
 }
 
