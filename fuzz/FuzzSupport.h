@@ -3,7 +3,9 @@
 // to a scratch file first; and a snapshot of the active buffer and the palette, to check that a
 // refused file changed neither.
 
+#include <array>
 #include <cstddef>
+#include <cstring>
 #include <cstdint>
 #include <vector>
 
@@ -11,6 +13,16 @@ namespace fuzz_support {
 
 // Writes data to this process's scratch file (in /dev/shm when it exists) and returns its name.
 const char* write_input(const uint8_t* data, std::size_t size);
+
+// The input's first N bytes, zero-padded when it is shorter: a header the queries can read.
+template <std::size_t N>
+std::array<uint8_t, N> padded_prefix(const uint8_t* data, std::size_t size)
+{
+    std::array<uint8_t, N> head{};
+    if (size > 0)
+        std::memcpy(head.data(), data, size < N ? size : N);
+    return head;
+}
 
 // The engine started once, with the default palette restored before every input so that inputs
 // do not influence one another.

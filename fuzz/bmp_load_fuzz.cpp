@@ -5,17 +5,14 @@
 #include "raster/codecs/bmp.h"
 #include "raster/raster.h"
 
-#include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     const char* name = fuzz_support::write_input(data, size);
-    uint8_t header[54] = {};
-    if (size > 0)
-        std::memcpy(header, data, size < sizeof header ? size : sizeof header);
+    const auto header = fuzz_support::padded_prefix<54>(data, size);
     int32_t width = 0;
     int32_t height = 0;
-    ras_bmp_dimensions(header, &width, &height);
+    ras_bmp_dimensions(header.data(), &width, &height);
     static const int32_t allowed[] = {RAS_CODEC_DONE,      RAS_BMP_NOT_BMP,    RAS_BMP_UNSUPPORTED,
                                       RAS_BMP_COMPRESSED,  RAS_CODEC_TOO_WIDE, RAS_CODEC_TRUNCATED,
                                       RAS_CODEC_BAD_HEADER, -1};

@@ -5,7 +5,6 @@
 #include "raster/codecs/bmp.h"
 #include "raster/codecs/pcx.h"
 
-#include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
@@ -31,11 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     const int32_t pcx_result = ras_pcx_header(name, pcx_header);
     require(pcx_result == 0 || pcx_result == -2, "PCX header result");
     require((pcx_result == 0) == (size >= 128 && data[0] == 10), "PCX header accepted exactly");
-    uint8_t padded[128] = {};
-    if (size > 0)
-        std::memcpy(padded, data, size < sizeof padded ? size : sizeof padded);
+    const auto padded = fuzz_support::padded_prefix<128>(data, size);
     int32_t window[4];
-    ras_pcx_window(padded, &window[0], &window[1], &window[2], &window[3]);
+    ras_pcx_window(padded.data(), &window[0], &window[1], &window[2], &window[3]);
     require((window[0] == -1) == (padded[0] != 10), "PCX window marks a wrong manufacturer");
     const int32_t pcx_colours = ras_pcx_palette(name, rgb);
     require(pcx_colours == 256 || pcx_colours == 16 || pcx_colours == 0 || pcx_colours == -2, "PCX palette count");

@@ -5,19 +5,16 @@
 #include "raster/codecs/pcx.h"
 #include "raster/raster.h"
 
-#include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     const char* name = fuzz_support::write_input(data, size);
-    uint8_t header[128] = {};
-    if (size > 0)
-        std::memcpy(header, data, size < sizeof header ? size : sizeof header);
+    const auto header = fuzz_support::padded_prefix<128>(data, size);
     int32_t xmin = 0;
     int32_t xmax = 0;
     int32_t ymin = 0;
     int32_t ymax = 0;
-    ras_pcx_window(header, &xmin, &xmax, &ymin, &ymax);
+    ras_pcx_window(header.data(), &xmin, &xmax, &ymin, &ymax);
     static const int32_t allowed[] = {RAS_CODEC_DONE,       RAS_PCX_NOT_PCX,     RAS_PCX_UNSUPPORTED,
                                       RAS_CODEC_TOO_WIDE,   RAS_CODEC_TRUNCATED, RAS_CODEC_BAD_HEADER,
                                       RAS_CODEC_OUTSIDE_BUFFER, -1};
